@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Configures and builds one tree:  build.sh native|fuzz|win|bench
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+kind="${1:?native|fuzz|win|bench}"
+dir="${RELAYON_BUILD_DIR:-$root/build}/$kind"
+gen=(-G Ninja)
+case "$kind" in
+  native) cmake -S "$root" -B "$dir" "${gen[@]}" -DRELAYON_SANITIZE=ON >/dev/null
+          cmake --build "$dir" ;;
+  fuzz)   CC=clang CXX=clang++ cmake -S "$root" -B "$dir" "${gen[@]}" -DRELAYON_FUZZ=ON >/dev/null
+          cmake --build "$dir" --target fuzz_all ;;
+  bench)  cmake -S "$root" -B "$dir" "${gen[@]}" -DCMAKE_BUILD_TYPE=Release -DRELAYON_BENCH=ON >/dev/null
+          cmake --build "$dir" ;;
+  win)    cmake -S "$root" -B "$dir" "${gen[@]}" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+          cmake --build "$dir" ;;
+  *) echo "unknown build kind $kind" >&2; exit 2 ;;
+esac

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Builds and runs every test, headless: native (with sanitizers), fuzz targets
+# (briefly, with sanitizers) and the Win32 tests under Wine/Xvfb.
+set -uo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+"$root/scripts/setup.sh" || exit 1
+build="${RELAYON_BUILD_DIR:-$root/build}"
+
+passed=0 failed=0 status=0
+# Adds one ctest run's counts to the totals.
+tally() {
+  local log="$1" line total bad
+  line="$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n1)"
+  # No summary line: an empty tree (fine) or a ctest that broke (counted as a failure).
+  if [ -z "$line" ]; then
+    [ "$2" -eq 0 ] || failed=$((failed + 1))
+    return 0
+  fi
+  bad="$(sed -E 's/.*, ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")"
+  total="$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")"
+  passed=$((passed + total - bad)); failed=$((failed + bad))
+}
+
+run_ctest() {  # name dir [ctest args...]
+  local name="$1" dir="$2"; shift 2
+  local log="$build/ctest-$name.log"
+  echo "== $name tests"
+  ctest --test-dir "$dir" --output-on-failure --no-tests=ignore "$@" 2>&1 | tee "$log"
+  local rc="${PIPESTATUS[0]}"
+  [ "$rc" -eq 0 ] || status=1
+  tally "$log" "$rc"
+}
+
+echo "== native build"
+if "$root/scripts/build.sh" native; then
+  run_ctest native "$build/native" -j2
+else
+  echo "native build FAILED"; status=1; failed=$((failed + 1))
+fi
+
+echo "== fuzz build"
+if "$root/scripts/build.sh" fuzz; then
+  run_ctest fuzz "$build/fuzz" -L fuzz -j2
+else
+  echo "fuzz build FAILED"; status=1; failed=$((failed + 1))
+fi
+
+echo "== windows build"
+if "$root/scripts/build.sh" win; then
+  source "$root/scripts/wine-session.sh"
+  wine_session_start "$build/win/tools/keepalive.exe" "$build/native/tools/ptybridge"
+  run_ctest wine "$build/win" -L wine
+  wine_session_stop
+else
+  echo "windows build FAILED"; status=1; failed=$((failed + 1))
+fi
+
+echo
+echo "all: $passed passed, $failed failed"
+[ "$failed" -eq 0 ] || status=1
+exit "$status"

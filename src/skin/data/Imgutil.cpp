@@ -1,0 +1,242 @@
+#include "skin/data/Imgutil.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace relayon::skin {
+
+namespace {
+
+constexpr TColor Rgb(int r, int g, int b) { return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16); }
+constexpr int RedOf(TColor c) { return c & 0xFF; }
+constexpr int GreenOf(TColor c) { return (c >> 8) & 0xFF; }
+constexpr int BlueOf(TColor c) { return (c >> 16) & 0xFF; }
+constexpr bool IsSystem(TColor c) { return (static_cast<uint32_t>(c) & 0xFF000000u) == 0xFF000000u; }
+
+} // namespace
+
+ImageBuffer::ImageBuffer(int w, int h, PixelFormat f) : width(std::max(w, 0)), height(std::max(h, 0)), format(f) {
+    pixels.assign(static_cast<size_t>(width) * height * BytesPerPixel(), 0);
+}
+
+TColor ImageBuffer::GetColor(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return 0;
+    const uint8_t* p = Pixel(x, y);
+    return Rgb(p[2], p[1], p[0]);
+}
+
+void ImageBuffer::SetColor(int x, int y, TColor c) {
+    if (x < 0 || y < 0 || x >= width || y >= height) return;
+    uint8_t* p = Pixel(x, y);
+    p[0] = static_cast<uint8_t>(BlueOf(c));
+    p[1] = static_cast<uint8_t>(GreenOf(c));
+    p[2] = static_cast<uint8_t>(RedOf(c));
+    if (format == PixelFormat::Bgra32) p[3] = 255;
+}
+
+void ImageBuffer::Fill(TColor c) {
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) SetColor(x, y, c);
+}
+
+TColor ClassicSystemColor(int index) {
+    // The classic Windows scheme, indexed like GetSysColor.
+    static constexpr TColor kClassic[31] = {
+        Rgb(212, 208, 200), Rgb(58, 110, 165),  Rgb(10, 36, 106),   Rgb(128, 128, 128), Rgb(212, 208, 200),
+        Rgb(255, 255, 255), Rgb(0, 0, 0),       Rgb(0, 0, 0),       Rgb(0, 0, 0),       Rgb(255, 255, 255),
+        Rgb(212, 208, 200), Rgb(212, 208, 200), Rgb(128, 128, 128), Rgb(10, 36, 106),   Rgb(255, 255, 255),
+        Rgb(212, 208, 200), Rgb(128, 128, 128), Rgb(128, 128, 128), Rgb(0, 0, 0),       Rgb(212, 208, 200),
+        Rgb(255, 255, 255), Rgb(64, 64, 64),    Rgb(212, 208, 200), Rgb(0, 0, 0),       Rgb(255, 255, 225),
+        Rgb(181, 181, 181), Rgb(0, 0, 128),     Rgb(166, 202, 240), Rgb(192, 192, 192), Rgb(49, 106, 197),
+        Rgb(236, 233, 216)};
+    return index >= 0 && index < 31 ? kClassic[index] : 0;
+}
+
+TColor ResolveColor(TColor c, const SystemColorResolver& resolve) {
+    if (IsSystem(c)) return (resolve ? resolve(c & 0xFF) : ClassicSystemColor(c & 0xFF)) & 0xFFFFFF;
+    return c & 0xFFFFFF;
+}
+
+void ConvertTo24(ImageBuffer& bmp) {
+    if (bmp.format == PixelFormat::Bgr24) return;
+    std::vector<uint8_t> out(static_cast<size_t>(bmp.width) * bmp.height * 3);
+    const size_t count = static_cast<size_t>(bmp.width) * bmp.height;
+    for (size_t i = 0; i < count; ++i) std::memcpy(&out[i * 3], &bmp.pixels[i * 4], 3);
+    bmp.pixels = std::move(out);
+    bmp.format = PixelFormat::Bgr24;
+}
+
+void ChangeTrans(ImageBuffer& bmp, TColor colour) {
+    ConvertTo24(bmp);
+    const uint8_t r = static_cast<uint8_t>(RedOf(colour));
+    const uint8_t g = static_cast<uint8_t>(GreenOf(colour));
+    const uint8_t b = static_cast<uint8_t>(BlueOf(colour));
+    for (size_t i = 0; i + 2 < bmp.pixels.size(); i += 3) {
+        uint8_t* p = &bmp.pixels[i];
+        if (p[0] == 255 && p[1] == 0 && p[2] == 255) {
+            p[0] = b;
+            p[1] = g;
+            p[2] = r;
+        }
+    }
+}
+
+void SpiegelnHorizontal(ImageBuffer& bmp) {
+    if (bmp.Empty()) return;
+    const int bpp = bmp.BytesPerPixel();
+    ImageBuffer result(bmp.width, bmp.height, bmp.format);
+    for (int y = 0; y < bmp.height; ++y)
+        for (int x = 0; x < bmp.width; ++x) std::memcpy(result.Pixel(bmp.width - 1 - x, y), bmp.Pixel(x, y), bpp);
+    bmp.pixels = std::move(result.pixels);
+}
+
+void SpiegelnVertikal(ImageBuffer& bmp) {
+    if (bmp.Empty()) return;
+    const size_t row = bmp.RowBytes();
+    ImageBuffer result(bmp.width, bmp.height, bmp.format);
+    for (int y = 0; y < bmp.height; ++y) std::memcpy(result.Pixel(0, bmp.height - 1 - y), bmp.Pixel(0, y), row);
+    bmp.pixels = std::move(result.pixels);
+}
+
+void Drehen90Grad(ImageBuffer& bmp) {
+    if (bmp.Empty()) return;
+    const int bpp = bmp.BytesPerPixel();
+    ImageBuffer result(bmp.height, bmp.width, bmp.format);
+    for (int y = 0; y < result.height; ++y)
+        for (int x = 0; x < result.width; ++x) std::memcpy(result.Pixel(x, y), bmp.Pixel(y, bmp.height - 1 - x), bpp);
+    bmp = std::move(result);
+}
+
+void Drehen270Grad(ImageBuffer& bmp) {
+    if (bmp.Empty()) return;
+    const int bpp = bmp.BytesPerPixel();
+    ImageBuffer result(bmp.height, bmp.width, bmp.format);
+    for (int y = 0; y < result.height; ++y)
+        for (int x = 0; x < result.width; ++x) std::memcpy(result.Pixel(x, y), bmp.Pixel(bmp.width - 1 - y, x), bpp);
+    bmp = std::move(result);
+}
+
+TColor Blend(TColor c1, TColor c2, int w, const SystemColorResolver& resolve) {
+    c1 = ResolveColor(c1, resolve);
+    c2 = ResolveColor(c2, resolve);
+    const int d = w < 100 ? 100 : 1000;
+    auto mix = [&](int a, int b) {
+        // 64-bit so that absurd weights cannot overflow; the low byte is kept.
+        const int64_t v = (static_cast<int64_t>(b) * (d - w) + static_cast<int64_t>(a) * w + d / 2) / d;
+        return static_cast<int>(v & 0xFF);
+    };
+    return Rgb(mix(RedOf(c1), RedOf(c2)), mix(GreenOf(c1), GreenOf(c2)), mix(BlueOf(c1), BlueOf(c2)));
+}
+
+int GetHSV(TColor colour) {
+    const int r = RedOf(colour), g = GreenOf(colour), b = BlueOf(colour);
+    if (r < 160 && g < 160 && b < 160) return 200;
+    const int mx = std::max({r, g, b});
+    const int mn = std::min({r, g, b});
+    if (mx == 0) return 0;
+    // 255 * (max - min) / max in one division, so exact halves stay exact
+    // and round to even as the description of the measure says.
+    const double scaled = static_cast<double>(mx - mn) * 255.0 / mx;
+    return static_cast<int>(std::nearbyint(scaled));  // default rounding mode: halves to even
+}
+
+std::vector<TColor> GradientTableCache::Build(int n, TColor c1, TColor c2) {
+    std::vector<TColor> table;
+    if (n <= 0) return table;
+    table.resize(n);
+    const int r1 = RedOf(c1), g1 = GreenOf(c1), b1 = BlueOf(c1);
+    const int dr = RedOf(c2) - r1, dg = GreenOf(c2) - g1, db = BlueOf(c2) - b1;
+    if (n == 1) {
+        table[0] = Rgb(r1 + dr / 2, g1 + dg / 2, b1 + db / 2);
+        return table;
+    }
+    const int steps = n - 1;
+    for (int i = 0; i < n; ++i) {
+        // Rounded to nearest with halves away from zero, so a falling channel
+        // ends exactly on c2 just as a rising one does; 64-bit products keep a
+        // huge rectangle from overflowing i * delta.
+        auto channel = [&](int start, int delta) {
+            const int64_t num = static_cast<int64_t>(i) * delta;
+            const int64_t half = steps / 2;
+            const int64_t q = num >= 0 ? (num + half) / steps : (num - half) / steps;
+            return start + static_cast<int>(q);
+        };
+        table[i] = Rgb(channel(r1, dr), channel(g1, dg), channel(b1, db));
+    }
+    return table;
+}
+
+const std::vector<TColor>& GradientTableCache::Get(int n, TColor c1, TColor c2) {
+    std::vector<TColor> fresh = Build(n, c1, c2);
+    for (int slot = kSlots - 1; slot >= 0; --slot) {
+        const auto& t = slots_[slot];
+        if (!fresh.empty() && t.size() == fresh.size() && t.front() == fresh.front() && t.back() == fresh.back()) {
+            ++hits_;
+            return t;
+        }
+    }
+    ++misses_;
+    const int slot = next_;
+    next_ = (next_ + 1) % kSlots;
+    slots_[slot] = std::move(fresh);
+    return slots_[slot];
+}
+
+void GradientTableCache::Clear() {
+    for (auto& s : slots_) s.clear();
+    next_ = hits_ = misses_ = 0;
+}
+
+GradientTableCache& SharedGradientCache() {
+    static GradientTableCache cache;
+    return cache;
+}
+
+int GradFill(const TRect& rect, TColor c1, int vertical, TColor c2, const TRect& clipBox, const BandFiller& fillBand,
+             GradientTableCache& cache, const SystemColorResolver& resolve) {
+    const TRect visible{std::max(rect.Left, clipBox.Left), std::max(rect.Top, clipBox.Top),
+                        std::min(rect.Right, clipBox.Right), std::min(rect.Bottom, clipBox.Bottom)};
+    if (visible.Left >= visible.Right || visible.Top >= visible.Bottom) return 0;
+    c1 = ResolveColor(c1, resolve);
+    c2 = ResolveColor(c2, resolve);
+
+    const int n = vertical ? rect.Height() : rect.Width();
+    if (n <= 0) return 0;
+    const int start = vertical ? rect.Top : rect.Left;
+    const int clipStart = vertical ? clipBox.Top : clipBox.Left;
+    const int clipEnd = vertical ? clipBox.Bottom : clipBox.Right;
+    const int first = clipStart > start ? clipStart - start : 0;
+    const int last = std::min(n - 1, clipEnd - start - 1);
+    if (first > last) return 0;
+
+    const std::vector<TColor>& table = cache.Get(n, c1, c2);
+    int filled = 0;
+    for (int i = first; i <= last; ++i) {
+        const TRect band = vertical ? TRect{rect.Left, rect.Top + i, rect.Right, rect.Top + i + 1}
+                                    : TRect{rect.Left + i, rect.Top, rect.Left + i + 1, rect.Bottom};
+        fillBand(band, table[i]);
+        ++filled;
+    }
+    return filled;
+}
+
+int GradFill(ImageBuffer& target, const TRect& rect, TColor c1, int vertical, TColor c2, const TRect* clip,
+             GradientTableCache& cache) {
+    TRect box{0, 0, target.width, target.height};
+    if (clip) {
+        box = TRect{std::max(box.Left, clip->Left), std::max(box.Top, clip->Top), std::min(box.Right, clip->Right),
+                    std::min(box.Bottom, clip->Bottom)};
+    }
+    return GradFill(
+        rect, c1, vertical, c2, box,
+        [&](const TRect& band, TColor colour) {
+            // Bands span the whole rectangle across; only the visible part is written.
+            for (int y = std::max(band.Top, box.Top); y < std::min(band.Bottom, box.Bottom); ++y)
+                for (int x = std::max(band.Left, box.Left); x < std::min(band.Right, box.Right); ++x)
+                    target.SetColor(x, y, colour);
+        },
+        cache);
+}
+
+} // namespace relayon::skin

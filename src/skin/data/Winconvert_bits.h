@@ -1,0 +1,148 @@
+#pragma once
+// Buffered byte and bit I/O for the LZH coder. Bytes move in blocks through
+// a refill/drain function (never one call per byte); bits go out and come in
+// most significant first, the last byte padded with zero bits.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+namespace relayon::skin::lzh {
+
+inline constexpr size_t kIoBlock = 0xFFFF;  // largest block a 16-bit count can describe
+
+// Byte source over a memory range, optionally refilled from a function.
+class ByteInput {
+public:
+    // Delivers up to `capacity` bytes into `buffer`; 0 means the input is exhausted.
+    using Refill = std::function<size_t(uint8_t* buffer, size_t capacity)>;
+
+    explicit ByteInput(std::span<const uint8_t> data)
+        : p_(data.data()), end_(data.data() + data.size()) {}
+    explicit ByteInput(Refill refill) : refill_(std::move(refill)), buffer_(kIoBlock) {}
+
+    // Next byte, or -1 once the input is exhausted.
+    int Get() {
+        if (p_ == end_ && !Fill()) return -1;
+        return *p_++;
+    }
+    // Next byte; a byte that cannot be read counts as zero.
+    uint8_t GetOrZero() {
+        if (p_ == end_ && !Fill()) return 0;
+        return *p_++;
+    }
+
+private:
+    bool Fill();
+
+    const uint8_t* p_ = nullptr;
+    const uint8_t* end_ = nullptr;
+    Refill refill_;
+    std::vector<uint8_t> buffer_;
+    bool exhausted_ = false;
+};
+
+// Byte sink: a fixed destination, or a block buffer drained through a function.
+class ByteOutput {
+public:
+    using Drain = std::function<void(const uint8_t* data, size_t size)>;
+
+    explicit ByteOutput(Drain drain);
+    // Fixed destination; writing past `capacity` is a logic error (throws).
+    ByteOutput(uint8_t* destination, size_t capacity)
+        : cur_(destination), end_(destination + capacity) {}
+
+    void Put(uint8_t b) {
+        if (cur_ == end_) Overflow();
+        *cur_++ = b;
+    }
+    // Drains what is buffered (no-op for a fixed destination).
+    void Finish();
+
+private:
+    void Overflow();
+
+    uint8_t* cur_ = nullptr;
+    uint8_t* end_ = nullptr;
+    Drain drain_;
+    std::vector<uint8_t> buffer_;
+};
+
+class BitWriter {
+public:
+    explicit BitWriter(ByteOutput& out) : out_(out) {}
+
+    // Appends the low `n` bits of `bits` (n = 1..32), most significant first.
+    void Put(int n, uint32_t bits) {
+        acc_ = (acc_ << n) | bits;
+        count_ += n;
+        if (count_ >= 32) {
+            count_ -= 32;
+            const uint32_t word = static_cast<uint32_t>(acc_ >> count_);
+            out_.Put(static_cast<uint8_t>(word >> 24));
+            out_.Put(static_cast<uint8_t>(word >> 16));
+            out_.Put(static_cast<uint8_t>(word >> 8));
+            out_.Put(static_cast<uint8_t>(word));
+        }
+    }
+    // Writes the pending bits, the last byte padded with zero bits.
+    void Flush() {
+        while (count_ >= 8) {
+            count_ -= 8;
+            out_.Put(static_cast<uint8_t>(acc_ >> count_));
+        }
+        if (count_ > 0) out_.Put(static_cast<uint8_t>(acc_ << (8 - count_)));
+        count_ = 0;
+    }
+
+private:
+    ByteOutput& out_;
+    uint64_t acc_ = 0;
+    int count_ = 0;  // pending bits in the low end of acc_, < 32 between calls
+};
+
+class BitReader {
+public:
+    explicit BitReader(ByteInput& in) : in_(in) {}
+
+    unsigned GetBit() {
+        if (count_ == 0) Refill();
+        const unsigned bit = static_cast<unsigned>(acc_ >> 63);
+        acc_ <<= 1;
+        --count_;
+        return bit;
+    }
+    // Next `n` bits (1..32) as a number, first bit most significant.
+    uint32_t GetBits(int n) {
+        if (count_ < n) Refill();
+        const uint32_t v = static_cast<uint32_t>(acc_ >> (64 - n));
+        acc_ <<= n;
+        count_ -= n;
+        return v;
+    }
+    // The next `n` bits (1..32) without consuming them.
+    uint32_t PeekBits(int n) {
+        if (count_ < n) Refill();
+        return static_cast<uint32_t>(acc_ >> (64 - n));
+    }
+    void Skip(int n) {  // only after PeekBits(>= n)
+        acc_ <<= n;
+        count_ -= n;
+    }
+
+private:
+    void Refill() {
+        while (count_ <= 56) {
+            acc_ |= static_cast<uint64_t>(in_.GetOrZero()) << (56 - count_);
+            count_ += 8;
+        }
+    }
+
+    ByteInput& in_;
+    uint64_t acc_ = 0;  // unread bits, left-aligned
+    int count_ = 0;
+};
+
+}  // namespace relayon::skin::lzh

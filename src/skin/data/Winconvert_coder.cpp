@@ -1,0 +1,156 @@
+#include "skin/data/Winconvert_coder.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "skin/data/Winconvert.h"
+#include "skin/data/Winconvert_huffman.h"
+#include "skin/data/Winconvert_matcher.h"
+
+namespace relayon::skin::lzh {
+namespace {
+
+struct EncoderTables {
+    MatchTrees trees;
+    AdaptiveHuffman huffman;
+};
+
+struct DecoderTables {
+    uint8_t ring[N];
+    AdaptiveHuffman huffman;
+};
+
+template <class Tables>
+std::unique_ptr<Tables> AllocateTables() {
+    try {
+        return std::make_unique<Tables>();
+    } catch (const std::bad_alloc&) {
+        throw ElzhException(kLzhNoMemoryText);
+    }
+}
+
+void EncodePosition(BitWriter& out, int position) {
+    const int u = position >> 6;
+    const int length = p_len[u];
+    const uint32_t prefix = static_cast<uint32_t>(p_code[u]) >> (8 - length);
+    out.Put(length + 6, (prefix << 6) | static_cast<uint32_t>(position & 63));
+}
+
+int DecodePosition(BitReader& in) {
+    const uint32_t head = in.PeekBits(8);
+    const int length = d_len[head];
+    // The prefix plus the 6 low bits, read as one number; its low 6 bits are the position's.
+    const uint32_t all = in.GetBits(length + 6);
+    return (d_code[head] << 6) | static_cast<int>(all & 63);
+}
+
+// Ring buffer before the first symbol: spaces count as real history.
+void FillDictionary(uint8_t* ring) { std::memset(ring, ' ', kSpaceFill); }
+
+}  // namespace
+
+int64_t EncodeLzh(ByteInput& in, ByteOutput& out) {
+    auto tables = AllocateTables<EncoderTables>();
+    MatchTrees& t = tables->trees;
+    AdaptiveHuffman& huffman = tables->huffman;
+    BitWriter bits(out);
+
+    int s = 0;
+    int r = kSpaceFill;
+    FillDictionary(t.text_buf);
+    int len = 0;
+    for (int c; len < F && (c = in.Get()) >= 0; ++len) t.text_buf[r + len] = static_cast<uint8_t>(c);
+    int64_t textsize = len;
+    for (int i = 1; i <= F; ++i) t.InsertNode(r - i);
+    t.InsertNode(r);
+    // One symbol is coded even for an empty input (a stray literal), as in
+    // every coder of this stream.
+    do {
+        if (t.match_length > len) t.match_length = len;
+        if (t.match_length <= THRESHOLD) {
+            t.match_length = 1;
+            huffman.EncodeChar(bits, t.text_buf[r]);
+        } else {
+            huffman.EncodeChar(bits, MatchSymbol(t.match_length));
+            EncodePosition(bits, t.match_position);
+        }
+        const int last = t.match_length;
+        int i = 0;
+        for (int c; i < last && (c = in.Get()) >= 0; ++i) {
+            t.DeleteNode(s);
+            t.text_buf[s] = static_cast<uint8_t>(c);
+            if (s < F - 1) t.text_buf[s + N] = static_cast<uint8_t>(c);
+            s = (s + 1) & (N - 1);
+            r = (r + 1) & (N - 1);
+            t.InsertNode(r);
+        }
+        textsize += i;
+        // End of input: the look-ahead drains without new bytes.
+        for (; i < last; ++i) {
+            t.DeleteNode(s);
+            s = (s + 1) & (N - 1);
+            r = (r + 1) & (N - 1);
+            if (--len) t.InsertNode(r);
+        }
+    } while (len > 0);
+    bits.Flush();
+    return textsize;
+}
+
+int64_t DecodeLzh(ByteInput& in, ByteOutput& out, int64_t textSize, bool cutFinalMatch) {
+    if (textSize <= 0) return 0;
+    auto tables = AllocateTables<DecoderTables>();
+    uint8_t* ring = tables->ring;
+    AdaptiveHuffman& huffman = tables->huffman;
+    BitReader bits(in);
+
+    std::memset(ring, 0, N);
+    FillDictionary(ring);
+    int r = kSpaceFill;
+    int64_t count = 0;
+    while (count < textSize) {
+        const int c = huffman.DecodeChar(bits);
+        if (c < 256) {
+            out.Put(static_cast<uint8_t>(c));
+            ring[r] = static_cast<uint8_t>(c);
+            r = (r + 1) & (N - 1);
+            ++count;
+            continue;
+        }
+        // Positions are 12 bits wide, so the copy stays inside the ring
+        // whatever the input; it may overlap the bytes it produces.
+        int from = (r - DecodePosition(bits) - 1) & (N - 1);
+        int length = MatchLengthOf(c);
+        if (cutFinalMatch && length > textSize - count) length = static_cast<int>(textSize - count);
+        for (int k = 0; k < length; ++k) {
+            const uint8_t b = ring[from];
+            out.Put(b);
+            ring[r] = b;
+            from = (from + 1) & (N - 1);
+            r = (r + 1) & (N - 1);
+        }
+        count += length;
+    }
+    return count;
+}
+
+std::vector<LzhToken> DecodeLzhTokens(std::span<const uint8_t> code, int64_t textSize) {
+    std::vector<LzhToken> tokens;
+    ByteInput in(code);
+    BitReader bits(in);
+    auto huffman = std::make_unique<AdaptiveHuffman>();
+    for (int64_t count = 0; count < textSize;) {
+        const int c = huffman->DecodeChar(bits);
+        if (c < 256) {
+            tokens.push_back({1, c});
+            ++count;
+        } else {
+            tokens.push_back({MatchLengthOf(c), DecodePosition(bits)});
+            count += MatchLengthOf(c);
+        }
+    }
+    return tokens;
+}
+
+}  // namespace relayon::skin::lzh

@@ -1,0 +1,117 @@
+#include "skin/data/Winconvert_huffman.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace relayon::skin::lzh {
+
+void AdaptiveHuffman::StartHuff() {
+    for (int i = 0; i < N_CHAR; ++i) {
+        freq[i] = 1;
+        son[i] = static_cast<int16_t>(i + T);
+        prnt[i + T] = static_cast<int16_t>(i);
+    }
+    for (int i = 0, j = N_CHAR; j <= R; i += 2, ++j) {
+        freq[j] = static_cast<uint16_t>(freq[i] + freq[i + 1]);
+        son[j] = static_cast<int16_t>(i);
+        prnt[i] = prnt[i + 1] = static_cast<int16_t>(j);
+    }
+    freq[T] = 0xFFFF;
+    prnt[R] = 0;
+    rebuilds_ = 0;
+}
+
+void AdaptiveHuffman::reconst() {
+    ++rebuilds_;
+    // Leaves to the front, in their current order, counts halved rounding up.
+    int j = 0;
+    for (int i = 0; i < T; ++i) {
+        if (son[i] >= T) {
+            freq[j] = static_cast<uint16_t>((freq[i] + 1) / 2);
+            son[j] = son[i];
+            ++j;
+        }
+    }
+    // Pair nodes from the front; each new inner node is inserted where its
+    // frequency keeps the table sorted (after any equal ones).
+    for (int i = 0, node = N_CHAR; node < T; i += 2, ++node) {
+        const unsigned f = static_cast<unsigned>(freq[i]) + freq[i + 1];
+        freq[node] = static_cast<uint16_t>(f);
+        int k = node - 1;
+        while (f < freq[k]) --k;
+        ++k;
+        std::copy_backward(freq + k, freq + node, freq + node + 1);
+        std::copy_backward(son + k, son + node, son + node + 1);
+        freq[k] = static_cast<uint16_t>(f);
+        son[k] = static_cast<int16_t>(i);
+    }
+    for (int i = 0; i < T; ++i) {
+        const int k = son[i];
+        if (k >= T) {
+            prnt[k] = static_cast<int16_t>(i);
+        } else {
+            prnt[k] = prnt[k + 1] = static_cast<int16_t>(i);
+        }
+    }
+}
+
+void AdaptiveHuffman::update(int c) {
+    if (freq[R] == MAX_FREQ) reconst();
+    c = prnt[c + T];
+    do {
+        const unsigned k = ++freq[c];
+        if (k > freq[c + 1]) {
+            // The table is sorted, so the nodes past c that are now smaller
+            // than k form one run; c trades places with the run's last node.
+            int l = c + 1;
+            while (k > freq[l + 1]) ++l;
+            freq[c] = freq[l];
+            freq[l] = static_cast<uint16_t>(k);
+
+            const int i = son[c];
+            prnt[i] = static_cast<int16_t>(l);
+            if (i < T) prnt[i + 1] = static_cast<int16_t>(l);
+
+            const int j = son[l];
+            son[l] = static_cast<int16_t>(i);
+
+            prnt[j] = static_cast<int16_t>(c);
+            if (j < T) prnt[j + 1] = static_cast<int16_t>(c);
+            son[c] = static_cast<int16_t>(j);
+
+            c = l;
+        }
+        c = prnt[c];
+    } while (c != 0);  // the root's parent entry is 0, and no other node has parent 0
+}
+
+int AdaptiveHuffman::CodeLength(int c) const {
+    int length = 0;
+    int k = prnt[c + T];
+    do {
+        ++length;
+        k = prnt[k];
+    } while (k != R);
+    return length;
+}
+
+bool AdaptiveHuffman::IsConsistent() const {
+    if (freq[T] != 0xFFFF || prnt[R] != 0) return false;
+    for (int i = 0; i + 1 < T; ++i)
+        if (freq[i] > freq[i + 1]) return false;
+    std::vector<int> seen(N_CHAR, 0);
+    for (int i = 0; i < T; ++i) {
+        const int s = son[i];
+        if (s >= T) {
+            if (s - T >= N_CHAR || prnt[s] != i) return false;
+            ++seen[s - T];
+        } else {
+            if (s < 0 || s + 1 >= i) return false;  // children sit below their parent
+            if (prnt[s] != i || prnt[s + 1] != i) return false;
+            if (freq[i] != freq[s] + freq[s + 1]) return false;
+        }
+    }
+    return std::all_of(seen.begin(), seen.end(), [](int n) { return n == 1; });
+}
+
+}  // namespace relayon::skin::lzh

@@ -1,0 +1,73 @@
+#pragma once
+// Adaptive Huffman model of the LZH coder: 314 symbols (bytes 0..255, match
+// lengths 3..60 as 256..313) in a 627-node tree kept in the sibling order
+// (frequencies non-decreasing with the node index, the root last). Every
+// coded symbol adds one to its leaf and ancestors; nodes that fall out of
+// order are exchanged; when the root reaches MAX_FREQ all counts are halved
+// and the tree is rebuilt. Encoder and decoder run the same updates, so they
+// stay in step without any side information.
+
+#include <cstdint>
+
+#include "skin/data/Winconvert_bits.h"
+#include "skin/data/Winconvert_tables.h"
+
+namespace relayon::skin::lzh {
+
+class AdaptiveHuffman {
+public:
+    AdaptiveHuffman() { StartHuff(); }
+
+    // Fresh tree: every symbol has frequency 1.
+    void StartHuff();
+
+    // Emits the code of symbol c (root bit first) and counts it.
+    void EncodeChar(BitWriter& out, int c) {
+        uint64_t code = 0;
+        int length = 0;
+        int k = prnt[c + T];
+        do {
+            code |= static_cast<uint64_t>(k & 1) << length;
+            ++length;
+            k = prnt[k];
+        } while (k != R);
+        // Codes can exceed 16 bits on skewed input; they go out whole.
+        if (length > 32) {
+            out.Put(length - 32, static_cast<uint32_t>(code >> 32));
+            length = 32;
+        }
+        out.Put(length, static_cast<uint32_t>(code & (length == 32 ? 0xFFFFFFFFu : ((1u << length) - 1))));
+        update(c);
+    }
+
+    // Reads one symbol, walking from the root one bit at a time, and counts it.
+    int DecodeChar(BitReader& in) {
+        int c = son[R];
+        while (c < T) c = son[c + in.GetBit()];
+        c -= T;
+        update(c);
+        return c;
+    }
+
+    // Adds one to symbol c's leaf and its ancestors, restoring the order.
+    void update(int c);
+
+    // --- inspection (tests, fuzzing) ---
+    unsigned RootFrequency() const { return freq[R]; }
+    int Rebuilds() const { return rebuilds_; }
+    // Number of bits in the current code of symbol c.
+    int CodeLength(int c) const;
+    // Checks the tree invariants: sibling order, parent links, each inner
+    // node's frequency the sum of its children's, every symbol reachable.
+    bool IsConsistent() const;
+
+private:
+    void reconst();
+
+    uint16_t freq[T + 1];       // freq[T] is a 0xFFFF sentinel that ends the exchange scan
+    int16_t prnt[T + N_CHAR];   // parent of each node; prnt[T + s] = leaf node of symbol s
+    int16_t son[T];             // left child of an inner node (right = son + 1), or T + symbol
+    int rebuilds_ = 0;
+};
+
+}  // namespace relayon::skin::lzh

@@ -1,0 +1,37 @@
+#pragma once
+// Match search of the LZH encoder: 256 binary search trees over the strings
+// that start at the ring positions, one tree per first byte. Inserting a
+// position finds the longest earlier string sharing its prefix (up to F
+// bytes) and, among equally long ones met on the search path, the nearest.
+// A string equal to an inserted one over all F bytes replaces the older node,
+// so no tree holds two identical F-byte strings.
+
+#include <cstdint>
+
+#include "skin/data/Winconvert_tables.h"
+
+namespace relayon::skin::lzh {
+
+class MatchTrees {
+public:
+    MatchTrees();  // InitTree, and a zeroed ring buffer
+
+    void InsertNode(int r);
+    void DeleteNode(int p);
+
+    // Ring buffer; bytes N..N+F-2 mirror bytes 0..F-2 so that a string can be
+    // compared without wrapping. The tail of 8 bytes lets the comparison read
+    // whole words; it never changes the result.
+    uint8_t text_buf[N + F - 1 + 8];
+    int match_position = 0;  // distance - 1 of the best match found by InsertNode
+    int match_length = 0;
+
+private:
+    // Roots of the 256 trees are rson[N + 1 + byte]; index N (NIL) absorbs
+    // the parent writes of missing children.
+    uint16_t lson[N + 257];
+    uint16_t rson[N + 257];
+    uint16_t dad[N + 257];
+};
+
+}  // namespace relayon::skin::lzh

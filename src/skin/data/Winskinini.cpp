@@ -1,0 +1,235 @@
+#include "skin/data/Winskinini.h"
+
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <system_error>
+#include <vector>
+
+#include "skin/data/Winconvert.h"
+#include "skin/data/Winskinini_text.h"
+
+namespace relayon::skin {
+namespace {
+
+std::vector<uint8_t> ReadWholeFile(const std::string& name) {
+    std::ifstream file(name, std::ios::binary);
+    if (!file) throw std::system_error(errno, std::generic_category(), "Cannot open file \"" + name + "\"");
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad()) throw std::system_error(errno, std::generic_category(), "Cannot read file \"" + name + "\"");
+    return bytes;
+}
+
+void WriteWholeFile(const std::string& name, std::string_view bytes) {
+    std::ofstream file(name, std::ios::binary | std::ios::trunc);
+    if (!file) throw std::system_error(errno, std::generic_category(), "Cannot create file \"" + name + "\"");
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.flush();
+    if (!file) throw std::system_error(errno, std::generic_category(), "Cannot write file \"" + name + "\"");
+}
+
+void RequireList(const StringList* Strings) {
+    if (Strings == nullptr) throw EAssertionFailed(kStringsUnassignedText);
+}
+
+}  // namespace
+
+void TQuickIni::LoadFromStream(std::istream* Stream) {
+    if (Stream == nullptr) return;
+    const std::string text((std::istreambuf_iterator<char>(*Stream)), std::istreambuf_iterator<char>());
+    LoadFromText(text);
+}
+
+void TQuickIni::LoadFromBytes(std::span<const uint8_t> bytes) {
+    LoadFromText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+void TQuickIni::LoadFromText(std::string_view text) {
+    Clear();
+    for (std::string_view raw : ini::SplitLines(text)) {
+        const std::string_view line = ini::Trim(raw);
+        if (line.empty() || line.front() == ';') continue;
+        const int index = FIniFile.Add(std::string(line));
+        if (ini::HasHeaderShape(line)) FSections.AddObject(std::string(line), index);
+    }
+}
+
+void TQuickIni::LoadFromFile(const std::string& aname) {
+    const std::vector<uint8_t> bytes = ReadWholeFile(aname);
+    LoadFromBytes(bytes);
+}
+
+std::string TQuickIni::SaveToText() const { return FIniFile.Text(); }
+
+void TQuickIni::SaveToStream(std::ostream* Stream) const {
+    if (Stream == nullptr) return;
+    const std::string text = SaveToText();
+    Stream->write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+void TQuickIni::SaveToFile(const std::string& aname) const { WriteWholeFile(aname, SaveToText()); }
+
+void TQuickIni::Compress(std::istream& source, std::ostream& dest) { CompressStream(source, dest); }
+
+void TQuickIni::Decompress(std::istream& source, std::ostream& dest, size_t maxText) {
+    DecompressStream(source, dest, maxText);
+}
+
+void TQuickIni::LoadFromZip(const std::string& aname, size_t maxText) {
+    const std::vector<uint8_t> container = ReadWholeFile(aname);
+    const std::vector<uint8_t> text = GetBlockStream(container, maxText);
+    LoadFromBytes(text);
+}
+
+void TQuickIni::SavetoZip(const std::string& aname) const {
+    const std::string text = SaveToText();
+    const std::vector<uint8_t> container =
+        PutBlockStream(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    WriteWholeFile(aname, std::string_view(reinterpret_cast<const char*>(container.data()), container.size()));
+}
+
+void TQuickIni::SetIniFile(const StringList& Value) {
+    FIniFile = Value;
+    RebuildSections();
+}
+
+void TQuickIni::Clear() {
+    FIniFile.Clear();
+    FSections.Clear();
+}
+
+int TQuickIni::GetSectionIndex(std::string_view Section) const {
+    std::string wanted = "[";
+    wanted += Section;
+    wanted += "]";
+    const int entry = FSections.IndexOf(wanted);
+    return entry < 0 ? -1 : static_cast<int>(FSections.Objects(entry));
+}
+
+void TQuickIni::RebuildSections() {
+    FSections.Clear();
+    for (int i = 0; i < FIniFile.Count(); ++i) {
+        const std::string& line = FIniFile[i];
+        if (ini::HasHeaderShape(line)) FSections.AddObject(std::string(ini::Trim(line)), i);
+    }
+}
+
+int TQuickIni::BodyEnd(int header) const {
+    int i = header + 1;
+    while (i < FIniFile.Count() && !ini::IsSectionHeader(FIniFile[i])) ++i;
+    return i;
+}
+
+int TQuickIni::FindKey(std::string_view Section, std::string_view Ident) const {
+    const int header = GetSectionIndex(Section);
+    if (header < 0) return -1;
+    const std::string key = AsciiLower(Ident);
+    const int end = BodyEnd(header);
+    for (int i = header + 1; i < end; ++i)
+        if (ini::LineName(FIniFile[i]) == key) return i;
+    return -1;
+}
+
+std::string TQuickIni::ReadString(std::string_view Section, std::string_view Ident, std::string_view Default) const {
+    const int line = FindKey(Section, Ident);
+    if (line < 0) return std::string(Default);
+    const std::string_view value = ini::LineValue(FIniFile[line]);
+    return std::string(value.empty() ? Default : value);
+}
+
+int32_t TQuickIni::ReadInteger(std::string_view Section, std::string_view Ident, int32_t Default) const {
+    const std::string text = ReadString(Section, Ident, "");
+    if (text.empty()) return Default;
+    return ini::ParseInteger(text).value_or(Default);
+}
+
+bool TQuickIni::ReadBool(std::string_view Section, std::string_view Ident, bool Default) const {
+    return ReadInteger(Section, Ident, Default ? 1 : 0) != 0;
+}
+
+void TQuickIni::ReadSection(std::string_view Section, StringList* Strings) const {
+    RequireList(Strings);
+    Strings->Clear();
+    const int header = GetSectionIndex(Section);
+    if (header < 0) return;
+    const int end = BodyEnd(header);
+    for (int i = header + 1; i < end; ++i) {
+        std::string name = ini::LineName(FIniFile[i]);
+        if (!name.empty()) Strings->Add(std::move(name));
+    }
+}
+
+void TQuickIni::ReadSections(StringList* Strings) const {
+    RequireList(Strings);
+    Strings->Clear();
+    for (int i = 0; i < FSections.Count(); ++i) {
+        const std::string& header = FSections[i];
+        Strings->Add(std::string(ini::Trim(std::string_view(header).substr(1, header.size() - 2))));
+    }
+}
+
+void TQuickIni::ReadSectionValues(std::string_view Section, StringList* Strings) const {
+    RequireList(Strings);
+    Strings->Clear();
+    const int header = GetSectionIndex(Section);
+    if (header < 0) return;
+    const int end = BodyEnd(header);
+    for (int i = header + 1; i < end; ++i)
+        if (!FIniFile[i].empty()) Strings->Add(FIniFile[i]);
+}
+
+void TQuickIni::WriteString(std::string_view Section, std::string_view Ident, std::string_view Value) {
+    std::string keyLine(Ident);
+    keyLine += '=';
+    keyLine += Value;
+
+    const int header = GetSectionIndex(Section);
+    if (header < 0) {
+        std::string headerLine = "[";
+        headerLine += Section;
+        headerLine += "]";
+        FIniFile.Add(std::move(headerLine));
+        if (!Ident.empty()) FIniFile.Add(std::move(keyLine));
+    } else if (!Ident.empty()) {
+        const int line = FindKey(Section, Ident);
+        if (line >= 0) {
+            FIniFile.Put(line, std::move(keyLine));
+        } else {
+            // Last line of this section's body: before the next header, or at the end.
+            const int end = BodyEnd(header);
+            if (end == FIniFile.Count()) {
+                FIniFile.Add(std::move(keyLine));
+            } else {
+                FIniFile.Insert(end, std::move(keyLine));
+            }
+        }
+    }
+    RebuildSections();
+}
+
+void TQuickIni::WriteInteger(std::string_view Section, std::string_view Ident, int32_t Value) {
+    WriteString(Section, Ident, std::to_string(Value));
+}
+
+void TQuickIni::WriteBool(std::string_view Section, std::string_view Ident, bool Value) {
+    WriteString(Section, Ident, Value ? "1" : "0");
+}
+
+void TQuickIni::DeleteKey(std::string_view Section, std::string_view Ident) {
+    const int line = FindKey(Section, Ident);
+    if (line < 0) return;
+    FIniFile.Delete(line);
+    RebuildSections();
+}
+
+void TQuickIni::EraseSection(std::string_view Section) {
+    const int header = GetSectionIndex(Section);
+    if (header < 0) return;
+    const int end = BodyEnd(header);
+    for (int i = end - 1; i >= header; --i) FIniFile.Delete(i);
+    if (header > 0) FIniFile.Insert(header, "");
+    RebuildSections();
+}
+
+}  // namespace relayon::skin

@@ -87,19 +87,36 @@ TEST(SerialSettings, BaudTableAndPortNames)
     EXPECT_EQ(SerialPortName(8), "COM8");
 }
 
+// Leaves COM1 at 38400 baud with two stop bits (and asks for 7 data bits,
+// even parity, which a pseudo-terminal ignores: it always reports 8N), so
+// that an open which forgets a line setting shows. Returns the driver's
+// settings as read back after reopening.
+DCB ScrambleCom1()
+{
+    HANDLE raw = OpenRaw("COM1");
+    EXPECT_NE(raw, INVALID_HANDLE_VALUE) << "COM1 is not mapped; is the pty bridge running?";
+    DCB dcb = CurrentState(raw);
+    dcb.BaudRate = 38400;
+    dcb.ByteSize = 7;
+    dcb.Parity = EVENPARITY;
+    dcb.StopBits = TWOSTOPBITS;
+    EXPECT_TRUE(SetCommState(raw, &dcb));
+    CloseHandle(raw);
+    raw = OpenRaw("COM1");
+    const DCB kept = CurrentState(raw);
+    CloseHandle(raw);
+    EXPECT_EQ(kept.BaudRate, 38400u);
+    EXPECT_EQ(kept.StopBits, TWOSTOPBITS);
+    return kept;
+}
+
 // Each baud index opens COM1 with that rate and 8N1, and leaves the rest of
 // the driver's settings as they were.
 TEST(SerialPort, OpensCom1AtEveryBaudWithEightNoneOne)
 {
-    DCB before{};
-    {
-        HANDLE raw = OpenRaw("COM1");
-        ASSERT_NE(raw, INVALID_HANDLE_VALUE) << "COM1 is not mapped; is the pty bridge running?";
-        before = CurrentState(raw);
-        CloseHandle(raw);
-    }
     for (int index : {0, 1, 2, 3, -1}) {
         SCOPED_TRACE(index);
+        const DCB before = ScrambleCom1();
         const unsigned baud = BaudForIndex(index);
         SerialPort port;
         ASSERT_EQ(port.Open(1, baud), SerialPort::OpenResult::Ok) << "error " << port.LastError();

@@ -32,21 +32,6 @@ size_t PullUntil(TcpClient& client, size_t count)
     return client.InputBufferSize();
 }
 
-// Calls Connected() until it throws or two seconds pass; true when it threw.
-bool ConnectedThrowsSoon(TcpClient& client)
-{
-    const auto end = Clock::now() + 2s;
-    while (Clock::now() < end) {
-        try {
-            client.Connected();
-        } catch (const TcpError&) {
-            return true;
-        }
-        std::this_thread::sleep_for(5ms);
-    }
-    return false;
-}
-
 TcpClient ClientFor(const LoopbackPeer& peer)
 {
     TcpClient client;
@@ -145,8 +130,11 @@ TEST(TcpClient, BrokenConnectionIsReportedUntilDisconnected)
             std::this_thread::sleep_for(20ms);
         }
         reset ? peer.Reset() : peer.Close();
+        // On loopback the FIN or RST is there long before this wait ends, so
+        // the very first query after it must report the break.
+        std::this_thread::sleep_for(100ms);
 
-        EXPECT_TRUE(ConnectedThrowsSoon(client));
+        EXPECT_THROW(client.Connected(), TcpError);
         EXPECT_THROW(client.Connected(), TcpError);
         if (!reset) {
             EXPECT_EQ(client.ReadBytes(client.InputBufferSize()), last);

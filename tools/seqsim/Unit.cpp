@@ -1,5 +1,6 @@
 #include "seqsim/Unit.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "link/Opcodes.h"
@@ -252,7 +253,7 @@ void Unit::BeginSequence(bool switchOn, int startChannel, int64_t nowMs, double 
     seq.timeScale = timeScale;
     std::vector<int> order = SwitchOnOrder(startChannel);
     if (!switchOn)
-        order.assign(order.rbegin(), order.rend());
+        std::reverse(order.begin(), order.end());
     for (int ch : order)
         if (!Masked(ch))
             seq.order.push_back(ch);

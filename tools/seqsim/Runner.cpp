@@ -287,6 +287,9 @@ void Runner::Deliver()
                     out_ << "seqsim: " << error << '\n' << std::flush;
                     quit_ = true;
                 } else {
+                    // A new line: a new parser and a fresh frame count.
+                    sim_->Closed(kSerialConnection);
+                    sim_->Open(kSerialConnection, "serial");
                     out_ << "seqsim: serial replaced by " << pty_->Path() << '\n' << std::flush;
                 }
             }

@@ -237,6 +237,43 @@ TEST(Bitmap, TransparentColourIsTheBottomLeftPixelUnlessFixed) {
     EXPECT_EQ(empty.TransparentColor(), clDefault);
 }
 
+TEST(Bitmap, LoadsBitmapResourcesOfAModule) {
+    // A copy of this program with bitmap resources added, loaded as data.
+    wchar_t self[MAX_PATH];
+    ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+    wchar_t dir[MAX_PATH];
+    ASSERT_GT(GetTempPathW(MAX_PATH, dir), 0u);
+    const std::filesystem::path module = std::filesystem::path(dir) / L"relayon_bitmap_resources.exe";
+    std::filesystem::copy_file(self, module, std::filesystem::copy_options::overwrite_existing);
+
+    // Resources hold packed DIBs: the file without its 14-byte header.
+    std::vector<uint8_t> dib(kImageMagickPalette4.begin() + 14, kImageMagickPalette4.end());
+    std::vector<uint8_t> broken(dib.begin(), dib.begin() + 30);
+    HANDLE update = BeginUpdateResourceW(module.c_str(), FALSE);
+    ASSERT_NE(update, nullptr);
+    const WORD language = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
+    ASSERT_TRUE(UpdateResourceW(update, MAKEINTRESOURCEW(2), L"TRACK", language, dib.data(), DWORD(dib.size())));
+    ASSERT_TRUE(UpdateResourceW(update, MAKEINTRESOURCEW(2), MAKEINTRESOURCEW(7), language, dib.data(), DWORD(dib.size())));
+    ASSERT_TRUE(UpdateResourceW(update, MAKEINTRESOURCEW(2), L"BROKEN", language, broken.data(), DWORD(broken.size())));
+    ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
+
+    HMODULE data = LoadLibraryExW(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(data, nullptr);
+    TBitmap bitmap;
+    bitmap.LoadFromResourceName(data, L"TRACK");
+    EXPECT_EQ(bitmap.PixelFormat(), pf4bit);
+    ExpectFixtureThroughGdi(bitmap);
+    TBitmap byId;
+    byId.LoadFromResourceID(data, 7);
+    ExpectFixtureThroughGdi(byId);
+
+    EXPECT_THROW(bitmap.LoadFromResourceName(data, L"MISSING"), EInvalidGraphicOperation);
+    EXPECT_THROW(bitmap.LoadFromResourceName(data, L"BROKEN"), EInvalidGraphic);
+    ExpectFixtureThroughGdi(bitmap);  // unchanged by both failures
+    FreeLibrary(data);
+    std::filesystem::remove(module);
+}
+
 TEST(Bitmap, PatternBrushesComeFromBitmaps) {
     GdiObject<HBRUSH> dither = CreateDitherBrush(clRed, clBlue);
     ASSERT_TRUE(dither);

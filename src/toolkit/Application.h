@@ -1,0 +1,71 @@
+#pragma once
+// The application object: its hidden "TApplication" window, the main form,
+// the message loop (with dialog-key handling for the forms), and the place
+// where exceptions escaping event handlers end up.
+#include <windows.h>
+
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "toolkit/Component.h"
+#include "toolkit/ControlTypes.h"
+#include "toolkit/Rtti.h"
+
+class TForm;
+
+using TExceptionEvent = TMethod<void(TObject* Sender, const std::wstring& Message)>;
+
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+
+    void Initialize();
+    // Creates the form, stores it in `ref` before its OnCreate runs, and
+    // makes the first created form the main form.
+    template <class T>
+    void CreateForm(T*& ref) {
+        RegisterPublishedClass<T>();
+        T* form = new T(this);
+        ref = form;
+        if (!mainForm_) mainForm_ = form;
+        form->AfterConstruction();
+    }
+    // Shows the main form and runs the message loop until Terminate.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Handles every waiting message, then returns.
+    void ProcessMessages();
+    // Waits for one message and handles it.
+    void HandleMessage();
+    // Handles one message; false when the queue was empty.
+    bool ProcessMessage();
+
+    TForm* MainForm() const { return mainForm_; }
+    void MainFormDestroyed() { mainForm_ = nullptr; }
+    HWND Handle();
+    const std::wstring& Title() const { return title_; }
+    void SetTitle(const std::wstring& title);
+
+    // Called with the exception currently being handled (inside a catch).
+    void HandleException(TObject* sender);
+    // Shows the message of an exception in an error box.
+    void ShowException(const std::wstring& message);
+
+    TExceptionEvent OnException;
+
+private:
+    bool IsKeyMessage(MSG& msg);
+
+    HWND handle_ = nullptr;
+    TForm* mainForm_ = nullptr;
+    bool terminated_ = false;
+    std::wstring title_;
+};
+
+extern TApplication* Application;
+
+// Text of the exception being handled (call inside a catch block).
+std::wstring CurrentExceptionMessage();

@@ -1,0 +1,109 @@
+#include "toolkit/DateTimePicker.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+
+namespace {
+SYSTEMTIME ToSystemTime(TDateTime value) {
+    DateParts d = DecodeDate(value);
+    TimeParts t = DecodeTime(value);
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(d.year);
+    st.wMonth = static_cast<WORD>(d.month);
+    st.wDay = static_cast<WORD>(d.day);
+    st.wDayOfWeek = static_cast<WORD>(DayOfWeek(value) - 1);
+    st.wHour = static_cast<WORD>(t.hour);
+    st.wMinute = static_cast<WORD>(t.minute);
+    st.wSecond = static_cast<WORD>(t.second);
+    st.wMilliseconds = static_cast<WORD>(t.millisecond);
+    return st;
+}
+
+TDateTime FromSystemTime(const SYSTEMTIME& st) {
+    return EncodeDate(st.wYear, st.wMonth, st.wDay) + EncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
+}
+
+// Joins a date part and a time part (the time always counts forward in the day).
+TDateTime Combine(TDateTime date, TDateTime time) {
+    return date < 0 ? date - time : date + time;
+}
+}  // namespace
+
+TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner), dateTime_(Now()) {
+    tabStop_ = true;
+    color_ = clWindow;
+    width_ = 186;
+    height_ = 21;
+}
+
+void TDateTimePicker::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.SystemClassName = DATETIMEPICK_CLASSW;
+    if (kind_ == dtkTime)
+        params.Style |= DTS_TIMEFORMAT;
+    else
+        params.Style |= dateFormat_ == dfLong ? DTS_LONGDATEFORMAT : DTS_SHORTDATEFORMAT;
+    if (dateMode_ == dmUpDown && kind_ == dtkDate) params.Style |= DTS_UPDOWN;
+}
+
+void TDateTimePicker::CreateWindowHandleDone() { PushToWindow(); }
+
+void TDateTimePicker::PushToWindow() {
+    if (!HandleAllocated()) return;
+    SYSTEMTIME st = ToSystemTime(dateTime_);
+    pushing_ = true;
+    SendMessageW(handle_, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+    pushing_ = false;
+}
+
+void TDateTimePicker::SetDateTime(TDateTime value) {
+    if (!std::isfinite(value)) return;
+    dateTime_ = value;
+    PushToWindow();
+}
+
+void TDateTimePicker::SetDate(TDateTime value) { SetDateTime(Combine(DateOf(value), TimeOf(dateTime_))); }
+
+void TDateTimePicker::SetTime(TDateTime value) { SetDateTime(Combine(DateOf(dateTime_), TimeOf(value))); }
+
+void TDateTimePicker::SetKind(TDateTimeKind kind) {
+    if (kind == kind_) return;
+    kind_ = kind;
+    RecreateWnd();
+}
+
+void TDateTimePicker::SetDateMode(TDTDateMode mode) {
+    if (mode == dateMode_) return;
+    dateMode_ = mode;
+    RecreateWnd();
+}
+
+void TDateTimePicker::SetDateFormat(TDTDateFormat format) {
+    if (format == dateFormat_) return;
+    dateFormat_ = format;
+    RecreateWnd();
+}
+
+void TDateTimePicker::Change() {
+    if (OnChange && !IsLoading()) OnChange(this);
+}
+
+void TDateTimePicker::WndProc(TMessage& message) {
+    if (message.Msg == CN_NOTIFY && message.LParam) {
+        auto* header = reinterpret_cast<NMHDR*>(message.LParam);
+        if (header->code == DTN_DATETIMECHANGE) {
+            auto* change = reinterpret_cast<NMDATETIMECHANGE*>(message.LParam);
+            if (change->dwFlags == GDT_VALID) {
+                TDateTime picked = FromSystemTime(change->st);
+                // A date picker changes the date only, a time picker the time only.
+                dateTime_ = kind_ == dtkDate ? Combine(DateOf(picked), TimeOf(dateTime_))
+                                             : Combine(DateOf(dateTime_), TimeOf(picked));
+            }
+            if (!pushing_) Change();
+            message.Result = 0;
+            return;
+        }
+    }
+    TWinControl::WndProc(message);
+}

@@ -1,0 +1,166 @@
+// skinview: renders every image of a skin file, every frame numbered and each
+// image labelled with its section, key, entry and cell count, plus the
+// colour scheme, into one PNG sheet.
+//
+//   skinview <file.skn> <out.png> [--zoom N] [--keep-magenta] [--strict]
+//
+// --strict: exit with status 1 when the sheet marks any problem (an image
+// missing, unreadable, refused, or not divisible into its cells).
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <set>
+#include <string>
+
+#include "PngWriter.h"
+#include "SheetCanvas.h"
+#include "SkinCells.h"
+#include "skin/data/BmpFile.h"
+#include "skin/data/Skinread.h"
+#include "skin/data/Winskinini.h"
+
+using namespace relayon::skin;
+using namespace skinview;
+
+namespace {
+
+class ReaderSizes : public ImageSizeQuery {
+public:
+    explicit ReaderSizes(const TSkinReader& reader) : reader_(reader) {}
+    bool SizeOf(const std::string& fileName, int& width, int& height) const override {
+        std::vector<uint8_t> bytes;
+        reader_.readfile(fileName, bytes);
+        if (bytes.empty()) return false;
+        const BmpDecodeResult r = DecodeBmp(bytes);
+        width = r.image.width;
+        height = r.image.height;
+        return r.ok;
+    }
+
+private:
+    const TSkinReader& reader_;
+};
+
+// Three decimal numbers (red, green, blue) separated by anything else.
+TColor ColourFromText(const std::string& text) {
+    int parts[3] = {0, 0, 0};
+    int count = 0, value = 0;
+    bool inRun = false;
+    for (char c : text + " ") {
+        if (c >= '0' && c <= '9') {
+            value = value * 10 + (c - '0');
+            inRun = true;
+        } else if (inRun) {
+            if (count < 3) parts[count++] = value & 0xFF;
+            value = 0;
+            inRun = false;
+        }
+    }
+    return parts[0] | (parts[1] << 8) | (parts[2] << 16);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::cerr << "usage: skinview <file.skn> <out.png> [--zoom N] [--keep-magenta] [--strict]\n";
+        return 2;
+    }
+    SheetStyle style;
+    bool strict = false;
+    for (int i = 3; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--zoom") && i + 1 < argc) style.zoom = std::clamp(std::atoi(argv[++i]), 1, 8);
+        else if (!std::strcmp(argv[i], "--keep-magenta")) style.keepMagenta = true;
+        else if (!std::strcmp(argv[i], "--strict")) strict = true;
+        else {
+            std::cerr << "skinview: unknown option " << argv[i] << "\n";
+            return 2;
+        }
+    }
+
+    TSkinReader reader;
+    if (!reader.loadfromfile(argv[1])) {
+        std::cerr << "skinview: " << reader.LastError() << "\n";
+        return 1;
+    }
+    std::vector<uint8_t> iniBytes;
+    std::string iniName;
+    reader.readIni(".ini", iniBytes, iniName);
+    TQuickIni ini;
+    ini.LoadFromBytes(iniBytes);
+
+    int problems = 0;
+    SheetCanvas sheet(style);
+    sheet.Heading("Skin: " + ini.ReadString("TitlebarSkin", "SkinName", "(no name)"));
+    sheet.Note("version " + std::to_string(reader.header.Version) + "   " + std::to_string(reader.Num) +
+               " entries   description " + (iniName.empty() ? std::string("(none)") : iniName) + "   zoom " +
+               std::to_string(style.zoom) + "x");
+    sheet.Gap(6);
+
+    if (iniName.empty()) {
+        sheet.Note("no description entry (no name containing .ini)", true);
+        ++problems;
+    }
+    std::set<std::string> used;
+    for (const SkinImageRef& ref : DescribeSkinImages(ini, ReaderSizes(reader))) {
+        const std::string entry = EntryNameForImage(ref.fileName);
+        std::string label = "[" + ref.section + "] " + ref.key + " = " + ref.fileName + "   " + std::to_string(ref.frames) +
+                            (ref.frames == 1 ? " frame" : " frames") + (ref.stacked ? ", stacked" : "");
+        if (entry.empty()) {
+            sheet.Note(label + "   refused: not a .bmp name", true);
+            ++problems;
+            continue;
+        }
+        used.insert(LowerAscii(entry));
+        std::vector<uint8_t> bytes;
+        reader.readfile(entry, bytes);
+        if (bytes.empty()) {
+            sheet.Note(label + "   missing from the package", true);
+            ++problems;
+            continue;
+        }
+        const BmpDecodeResult bmp = DecodeBmp(bytes);
+        if (!bmp.ok) {
+            sheet.Note(label + "   " + bmp.error, true);
+            ++problems;
+            continue;
+        }
+        const int along = ref.stacked ? bmp.image.height : bmp.image.width;
+        label += "   " + std::to_string(bmp.image.width) + "x" + std::to_string(bmp.image.height) + " " +
+                 std::to_string(bmp.bitsPerPixel) + " bit";
+        if (along % ref.frames != 0) {
+            label += "   size not a multiple of the frame count";
+            ++problems;
+        }
+        sheet.Frames(label, bmp.image, ref.frames, ref.stacked);
+    }
+
+    for (int i = 0; i < reader.Num; ++i) {
+        const std::string& name = reader.Dir[i];
+        if (name == iniName || used.count(name)) continue;
+        ++problems;
+        sheet.Note("entry " + name + " (" + std::to_string(reader.sizes[i]) + " bytes) is not named by the description", true);
+    }
+
+    StringList keys;
+    ini.ReadSection("Colours", &keys);
+    if (keys.Count() > 0) {
+        sheet.Gap(4);
+        sheet.Note("[Colours]");
+        for (const std::string& key : keys.ToVector()) {
+            const std::string value = ini.ReadString("Colours", key, "");
+            sheet.Swatch(key + " = " + value, ColourFromText(value));
+        }
+    }
+
+    const std::vector<uint8_t> png = EncodePng(sheet.Finish());
+    std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    if (!out) {
+        std::cerr << "skinview: cannot write " << argv[2] << "\n";
+        return 1;
+    }
+    std::cout << "skinview: wrote " << argv[2] << (problems ? " with " + std::to_string(problems) + " problem(s) marked" : "")
+              << "\n";
+    return strict && problems ? 1 : 0;
+}

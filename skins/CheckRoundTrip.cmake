@@ -1,0 +1,22 @@
+# Extracts every entry of a packed skin with skinpack and compares each one,
+# byte for byte, with the file it was packed from.
+#   cmake -DSKINPACK=<exe> -DPACKED=<file.skn> -DSOURCE_DIR=<folder> -DOUT_DIR=<folder> -P CheckRoundTrip.cmake
+file(REMOVE_RECURSE ${OUT_DIR})
+execute_process(COMMAND ${SKINPACK} extract ${PACKED} ${OUT_DIR} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "skinpack extract failed (${rc})")
+endif()
+file(GLOB sources ${SOURCE_DIR}/*)
+list(LENGTH sources count)
+if(count EQUAL 0)
+  message(FATAL_ERROR "no source files in ${SOURCE_DIR}")
+endif()
+foreach(src IN LISTS sources)
+  get_filename_component(name ${src} NAME)
+  string(TOLOWER ${name} lower)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${src} ${OUT_DIR}/${lower} RESULT_VARIABLE diff)
+  if(NOT diff EQUAL 0)
+    message(FATAL_ERROR "${name} does not come back byte for byte")
+  endif()
+endforeach()
+message(STATUS "${count} entries came back byte for byte")

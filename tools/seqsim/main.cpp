@@ -48,6 +48,9 @@ int main(int argc, char** argv)
     std::signal(SIGINT, [](int) { gRunner->Stop(); });
     std::signal(SIGTERM, [](int) { gRunner->Stop(); });
     std::signal(SIGPIPE, SIG_IGN);
+    // Started in the background of a shell, reading the terminal would stop
+    // the process; ignored, the read fails and stdin control simply ends.
+    std::signal(SIGTTIN, SIG_IGN);
     int status = runner.Run();
     gRunner = nullptr;
     return status;

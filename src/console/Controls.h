@@ -1,0 +1,15 @@
+#pragma once
+// The toolkit controls the console's window is made of.
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/DateTime.h"
+#include "toolkit/DateTimePicker.h"
+#include "toolkit/Edit.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/Label.h"
+#include "toolkit/PageControl.h"
+#include "toolkit/Panel.h"
+#include "toolkit/Shape.h"
+#include "toolkit/StatusBar.h"
+#include "toolkit/Timer.h"

@@ -1,0 +1,201 @@
+#pragma once
+// The console's main window: four pages (port setup, device setup, real-time
+// control, timer tasks), the language box, the exit button and the status
+// bar, plus the timers and the TCP client that drive the device link.
+//
+// The components the window resource declares are bound by name to the
+// pointers below when the resource is read; the controls of the pages built at
+// run time live in fixed-size group arrays and are freed by the destructor.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include "console/core/Texts.h"
+#include "toolkit/Form.h"
+#include "toolkit/Rtti.h"
+
+class TButton;
+class TCheckBox;
+class TComboBox;
+class TDateTimePicker;
+class TEdit;
+class TGroupBox;
+class TLabel;
+class TPageControl;
+class TPanel;
+class TShape;
+class TStatusBar;
+class TTabSheet;
+class TTimer;
+
+class SerialPort;
+class TcpClient;
+
+// Run-time group sizes: delay kinds (switch-on, switch-off), channel positions
+// (LCD, CH1..CH8), real-time groups, weekdays and task slots.
+inline constexpr int kDelayKinds = 2;
+inline constexpr int kChannels = 9;
+inline constexpr int kMaskChannels = 8;
+inline constexpr int kRealTimeGroups = 4;
+inline constexpr int kWeekdays = 7;
+inline constexpr int kTaskSlots = 10;
+
+// LinkFlags bits.
+inline constexpr uint32_t ActionPending = 1u << 0;
+inline constexpr uint32_t InfoRequested = 1u << 1;
+
+class TForm1 : public TForm {
+public:
+    explicit TForm1(TComponent* AOwner);
+    ~TForm1() override;
+
+    // --- Components declared in the window resource ---
+    TPageControl* PageControl1 = nullptr;
+    TTabSheet* TabSheet1 = nullptr;
+    TTabSheet* TabSheet2 = nullptr;
+    TTabSheet* TabSheet3 = nullptr;
+    TTabSheet* TabSheet4 = nullptr;
+    TLabel* Label5 = nullptr;
+    TComboBox* CB_language = nullptr;
+    TButton* Button7 = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
+    // Port setup page
+    TLabel* Label13 = nullptr;
+    TComboBox* CB_com = nullptr;
+    TLabel* Label8 = nullptr;
+    TComboBox* CB_baud_rate = nullptr;
+    TButton* Bn_ser_conn = nullptr;
+    TLabel* Label7 = nullptr;
+    TEdit* Ed_ip_address = nullptr;
+    TButton* Bn_ip_conn = nullptr;
+    // Device setup page
+    TPanel* Panel_setup = nullptr;
+    TButton* Bn_read_id = nullptr;
+    TLabel* Label14 = nullptr;
+    TEdit* Ed_read_id = nullptr;
+    TButton* Bn_write_id = nullptr;
+    TLabel* Label4 = nullptr;
+    TEdit* Ed_write_id = nullptr;
+    TLabel* Label1 = nullptr;
+    TGroupBox* GroupBox1 = nullptr;
+    TLabel* Label6 = nullptr;
+    TEdit* Ed_conn_id = nullptr;
+    TButton* Bn_connect = nullptr;
+    TCheckBox* CB_Opentime = nullptr;
+    TDateTimePicker* DateTimePicker1 = nullptr;
+    TDateTimePicker* DateTimePicker2 = nullptr;
+    TButton* Button1 = nullptr;
+    TCheckBox* CB_Closetime = nullptr;
+    TDateTimePicker* DateTimePicker3 = nullptr;
+    TDateTimePicker* DateTimePicker4 = nullptr;
+    TButton* Button2 = nullptr;
+    TGroupBox* GroupBox_dly_setup = nullptr;
+    TButton* Button_same = nullptr;
+    TButton* Bn_default = nullptr;
+    TButton* Bn_app = nullptr;
+    TGroupBox* GroupBox5 = nullptr;
+    TCheckBox* CheckBox17 = nullptr;
+    TLabel* Label3 = nullptr;
+    TComboBox* Cb_ch = nullptr;
+    TLabel* Label2 = nullptr;
+    TCheckBox* CB_lock = nullptr;
+    TButton* Button3 = nullptr;
+    // Real-time control page
+    TPanel* Panel1 = nullptr;
+    TButton* Bn_ch_all = nullptr;
+    TButton* Bn_ch_clr = nullptr;
+    // Timer task page
+    TPanel* Panel_Time_Task = nullptr;
+    // Link timers
+    TTimer* Timer_read232 = nullptr;
+    TTimer* Timer1 = nullptr;
+    TTimer* Timer2 = nullptr;
+    TTimer* Timer3 = nullptr;
+
+    // --- Controls built at run time ---
+    // Device setup page: delays [h][c]
+    std::array<TGroupBox*, kDelayKinds> GroupBox_dly{};
+    std::array<std::array<TLabel*, kChannels>, kDelayKinds> Label_dly{};
+    std::array<std::array<TEdit*, kChannels>, kDelayKinds> Ed_dly{};
+    std::array<std::array<TCheckBox*, kChannels>, kDelayKinds> CB_min{};
+    // Real-time page: groups [g]
+    std::array<TGroupBox*, kRealTimeGroups> GroupBox_rt{};
+    std::array<TEdit*, kRealTimeGroups> Ed_grp_id{};
+    std::array<std::array<TShape*, kChannels>, kRealTimeGroups> Shape_ch{};
+    std::array<TLabel*, kRealTimeGroups> Label_status{};
+    std::array<TLabel*, kRealTimeGroups> Label_mask{};
+    std::array<TCheckBox*, kRealTimeGroups> CB_mask_all{};
+    std::array<TButton*, kRealTimeGroups> Bn_seq_on{};
+    std::array<TButton*, kRealTimeGroups> Bn_rev_off{};
+    std::array<std::array<TButton*, kChannels>, kRealTimeGroups> Bn_ch{};
+    std::array<std::array<TCheckBox*, kMaskChannels>, kRealTimeGroups> CB_mask{};
+    std::array<TButton*, kRealTimeGroups> Bn_grp_all{};
+    std::array<std::array<TLabel*, kChannels + 1>, kRealTimeGroups> Label_ch{};
+    std::array<TCheckBox*, kRealTimeGroups> CB_grp_lock{};
+    // Timer task page: days [d], slots [d][s]
+    std::array<TPanel*, kWeekdays> Panel_day{};
+    std::array<TCheckBox*, kWeekdays> CB_week{};
+    std::array<std::array<TGroupBox*, kTaskSlots>, kWeekdays> GroupBox_slot{};
+    std::array<std::array<TCheckBox*, kTaskSlots>, kWeekdays> CB_on_slot{};
+    std::array<std::array<TCheckBox*, kTaskSlots>, kWeekdays> CB_off_slot{};
+    std::array<std::array<TDateTimePicker*, kTaskSlots>, kWeekdays> Dt_on_slot{};
+    std::array<std::array<TDateTimePicker*, kTaskSlots>, kWeekdays> Dt_off_slot{};
+
+    // --- State ---
+    int32_t LangIndex = 0;
+    std::array<uint8_t, 6> LastCmd{};
+    uint32_t LinkFlags = 0;
+    uint8_t RxTick = 0;
+    uint8_t ReplyWait = 0;
+    std::array<uint8_t, kRealTimeGroups> GroupRunning{};
+    // The open serial port (hComm) and the TCP client (IdTCPClient1).
+    std::unique_ptr<SerialPort> hComm;
+    std::unique_ptr<TcpClient> IdTCPClient1;
+
+    // --- Handlers ---
+    void FormCreate(TObject* Sender);
+    void Button7Click(TObject* Sender);
+    void Bn_ser_connClick(TObject* Sender);
+    void Bn_ip_connClick(TObject* Sender);
+    void Timer_read232Timer(TObject* Sender);
+    void Timer1Timer(TObject* Sender);
+
+    // --- Send path ---
+    void SendRequest(std::span<const uint8_t> payload);
+    void WriteFrame(const std::string& text);
+    bool Set_Serial(int portNumber);
+
+    // Number of run-time controls built by FormCreate.
+    int RunTimeControlCount() const;
+
+    static void Publish(TPublisher<TForm1>& p);
+
+private:
+    void BuildDelayGroups();
+    void BuildRealTimeGroups();
+    void Build_TaskPage();
+public:
+    void Set_TaskCaptions();
+private:
+    void HandleBrokenConnection();
+    // Receiver: one collected chunk of at most 25 bytes.
+    void ApplyReply(std::span<const uint8_t> chunk);
+    bool GroupShowsDevice(int g, uint8_t deviceId);
+    void SetChannelLamp(int g, int c, bool on);
+    void ApplyStatus(int g, uint8_t flags, uint8_t channels);
+    void ApplyEnableBits(int g, uint8_t enable);
+    void ApplyInformation(std::span<const uint8_t> frame);
+    void SetPanelText(int panel, const std::wstring& text);
+    std::wstring PanelText(int panel);
+    // Task-modal error box of a three-language message, picked when shown.
+    void ShowMessage(relayon::console::TextKey message);
+    bool SerialOpen() const;
+    // The text of a key in the selected language.
+    const std::wstring& Txt(relayon::console::TextKey key) const { return relayon::console::Text(key, LangIndex); }
+    // The TCP client's connected query; a broken connection is handled on the
+    // spot (false is returned), so no error leaves a send or a timer tick.
+    bool TcpConnected();
+};
+
+extern TForm1* Form1;

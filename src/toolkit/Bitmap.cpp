@@ -214,6 +214,60 @@ TCanvas& TBitmap::Canvas() { return *canvas_; }
 
 HBITMAP TBitmap::Handle() { return dib_.get(); }
 
+void TBitmap::SetHandle(HBITMAP handle) {
+    GdiObject<HBITMAP> taken(handle);
+    if (!handle) {
+        Assign(nullptr);
+        return;
+    }
+    if (handle == dib_.get()) {
+        (void)taken.release();
+        return;
+    }
+    DIBSECTION section{};
+    const int described = GetObjectW(handle, sizeof section, &section);
+    if (described < int(sizeof(BITMAP))) throw EInvalidGraphicOperation("Not a bitmap handle");
+    const bool isDib = described == int(sizeof section);
+    const int depth = isDib ? section.dsBmih.biBitCount : section.dsBm.bmBitsPixel * section.dsBm.bmPlanes;
+    PixelLayout layout = PixelLayout::Bgra32;
+    if (depth == 1) layout = PixelLayout::Indexed1;
+    else if (depth == 4) layout = PixelLayout::Indexed4;
+    else if (depth == 8) layout = PixelLayout::Indexed8;
+    else if (isDib && depth == 24) layout = PixelLayout::Bgr24;
+    else if (isDib && depth == 16)
+        layout = section.dsBmih.biCompression == BI_BITFIELDS && section.dsBitfields[1] == 0x07E0 ? PixelLayout::Rgb565
+                                                                                              : PixelLayout::Rgb555;
+
+    PixelImage image = MakePixelImage(section.dsBm.bmWidth, section.dsBm.bmHeight, layout);
+    if (!image.Empty()) {
+        // GetDIBits converts to the asked-for layout, top row first with a
+        // negative height, and fills the colour table of indexed layouts.
+        DibInfo info{};
+        info.header.biSize = sizeof(BITMAPINFOHEADER);
+        info.header.biWidth = image.width;
+        info.header.biHeight = -image.height;
+        info.header.biPlanes = 1;
+        info.header.biBitCount = static_cast<WORD>(BitsPerPixel(layout));
+        info.header.biCompression = BI_RGB;
+        if (layout == PixelLayout::Rgb565) {
+            info.header.biCompression = BI_BITFIELDS;
+            const DWORD masks[3] = {0xF800, 0x07E0, 0x001F};
+            std::memcpy(info.colors, masks, sizeof masks);
+        }
+        ScreenDC screen;
+        if (GetDIBits(screen, handle, 0, UINT(image.height), image.pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+                      DIB_RGB_COLORS) != image.height)
+            throw EInvalidGraphicOperation("Cannot read the bitmap's pixels");
+        if (IsIndexed(layout)) {
+            image.palette.resize(size_t(1) << BitsPerPixel(layout));
+            for (size_t i = 0; i < image.palette.size(); ++i)
+                image.palette[i] = PaletteEntry{info.colors[i].rgbBlue, info.colors[i].rgbGreen, info.colors[i].rgbRed, 0};
+        }
+    }
+    Replace(image);
+    Changed();
+}
+
 void TBitmap::SetTransparent(bool transparent) {
     if (transparent == transparent_) return;
     transparent_ = transparent;

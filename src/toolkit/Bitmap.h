@@ -64,6 +64,11 @@ public:
     TCanvas& Canvas();
     // The DIB section; nullptr for an empty bitmap.
     HBITMAP Handle();
+    // Takes ownership of any bitmap handle (a DDB from LoadBitmap or
+    // CreateCompatibleBitmap, or a DIB section): its pixels are copied into a
+    // new DIB section of the same depth (32 bits for device bitmaps deeper
+    // than 8 bits) and the handle is deleted. nullptr empties the bitmap.
+    void SetHandle(HBITMAP bitmap);
     // Every bitmap is a DIB section so that rows stay reachable; bmDDB is
     // accepted and keeps it so.
     TBitmapHandleType HandleType() const { return bmDIB; }

@@ -113,6 +113,29 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
     if (dc_) ::Ellipse(dc_, x1, y1, x2, y2);
 }
 
+void TCanvas::Polygon(std::span<const POINT> points) {
+    RequireAll();
+    if (dc_ && !points.empty()) ::Polygon(dc_, points.data(), static_cast<int>(points.size()));
+}
+
+void TCanvas::Polyline(std::span<const POINT> points) {
+    RequireAll();
+    if (dc_ && !points.empty()) ::Polyline(dc_, points.data(), static_cast<int>(points.size()));
+}
+
+RECT TCanvas::ClipRect() {
+    RECT box{0, 0, 0, 0};
+    RequireAll();
+    if (dc_) GetClipBox(dc_, &box);
+    return box;
+}
+
+void TCanvas::Refresh() {
+    fontSelection_.reset();
+    brushSelection_.reset();
+    penSelection_.reset();
+}
+
 void TCanvas::MoveTo(int x, int y) {
     RequireAll();
     if (dc_) ::MoveToEx(dc_, x, y, nullptr);

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <span>
 #include <string>
 
 #include "toolkit/Brush.h"
@@ -54,6 +55,10 @@ public:
     void RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight);
     void Ellipse(int x1, int y1, int x2, int y2);
     void Ellipse(const RECT& rect) { Ellipse(rect.left, rect.top, rect.right, rect.bottom); }
+    // Closed outline with the pen, filled with the brush.
+    void Polygon(std::span<const POINT> points);
+    // Open line through the points with the pen.
+    void Polyline(std::span<const POINT> points);
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     POINT PenPos() const { return penPos_; }
@@ -78,6 +83,13 @@ public:
     // Copies `source` of another canvas to `dest`, stretching when the sizes
     // differ, with CopyMode and the DC's own stretch mode.
     void CopyRect(const RECT& dest, TCanvas& sourceCanvas, const RECT& source);
+
+    // The DC's clip box in logical coordinates (empty without a DC).
+    RECT ClipRect();
+    // Puts the DC's own pen, brush and font back; the next drawing call
+    // selects the canvas' objects again. For code that drew on Handle() with
+    // objects of its own.
+    void Refresh();
 
     TColor Pixels(int x, int y);
     void SetPixel(int x, int y, TColor color);

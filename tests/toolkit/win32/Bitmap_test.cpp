@@ -274,6 +274,43 @@ TEST(Bitmap, LoadsBitmapResourcesOfAModule) {
     std::filesystem::remove(module);
 }
 
+TEST(Bitmap, TakesOverForeignBitmapHandles) {
+    // A device bitmap drawn by plain GDI becomes a 32-bit DIB.
+    HBITMAP device;
+    {
+        ScreenDC screen;
+        device = CreateCompatibleBitmap(screen, 6, 4);
+        MemoryDC dc(screen);
+        SelectGuard select(dc, device);
+        GdiObject<HBRUSH> red(CreateSolidBrush(RGB(255, 0, 0)));
+        const RECT all{0, 0, 6, 4};
+        ::FillRect(dc, &all, red.get());
+        ::SetPixel(dc, 5, 3, RGB(0, 0, 255));
+    }
+    TBitmap bitmap;
+    bitmap.SetHandle(device);
+    EXPECT_EQ(GetObjectType(device), 0u);  // owned and deleted
+    EXPECT_EQ(bitmap.PixelFormat(), pf32bit);
+    EXPECT_EQ(bitmap.Width(), 6);
+    EXPECT_EQ(bitmap.Canvas().Pixels(0, 0), clRed);
+    EXPECT_EQ(bitmap.Canvas().Pixels(5, 3), clBlue);
+    EXPECT_NE(bitmap.ScanLine(0), nullptr);
+
+    // A monochrome bitmap keeps one bit per pixel; rows are top first.
+    const uint8_t rows[4] = {0x00, 0xFF, 0xFF, 0xFF};  // row 0: first 8 pixels black (bit 0)
+    HBITMAP mono = CreateBitmap(16, 2, 1, 1, rows);
+    bitmap.SetHandle(mono);
+    EXPECT_EQ(bitmap.PixelFormat(), pf1bit);
+    EXPECT_EQ(bitmap.Canvas().Pixels(0, 0), clBlack);
+    EXPECT_EQ(bitmap.Canvas().Pixels(8, 0), clWhite);
+    EXPECT_EQ(bitmap.Canvas().Pixels(0, 1), clWhite);
+
+    EXPECT_THROW(bitmap.SetHandle(reinterpret_cast<HBITMAP>(CreateSolidBrush(0))), EInvalidGraphicOperation);
+    EXPECT_EQ(bitmap.Canvas().Pixels(0, 0), clBlack);
+    bitmap.SetHandle(nullptr);
+    EXPECT_TRUE(bitmap.Empty());
+}
+
 TEST(Bitmap, PatternBrushesComeFromBitmaps) {
     GdiObject<HBRUSH> dither = CreateDitherBrush(clRed, clBlue);
     ASSERT_TRUE(dither);

@@ -126,6 +126,48 @@ TEST(Canvas, LinesFollowThePenAndItsPosition) {
     EXPECT_EQ(canvas.Pixels(3, 0), clWhite);
 }
 
+TEST(Canvas, PolygonsPolylinesClipAndRefresh) {
+    TBitmap bitmap(30, 30, pf24bit);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Pen().SetColor(clBlack);
+    canvas.Brush().SetColor(clRed);
+    const POINT triangle[] = {{0, 0}, {20, 0}, {0, 20}};
+    canvas.Polygon(triangle);
+    EXPECT_EQ(canvas.Pixels(5, 5), clRed);
+    EXPECT_EQ(canvas.Pixels(0, 10), clBlack);  // outline
+    EXPECT_EQ(canvas.Pixels(18, 18), clWhite);
+
+    canvas.Pen().SetColor(clBlue);
+    const POINT zigzag[] = {{20, 20}, {29, 20}, {29, 29}};
+    canvas.Polyline(zigzag);
+    EXPECT_EQ(canvas.Pixels(25, 20), clBlue);
+    EXPECT_EQ(canvas.Pixels(29, 25), clBlue);
+    EXPECT_EQ(canvas.Pixels(25, 25), clWhite);  // not closed, not filled
+    canvas.Polygon({});  // nothing to draw
+
+    RECT clip = canvas.ClipRect();
+    EXPECT_EQ(clip.right, 30);
+    EXPECT_EQ(clip.bottom, 30);
+    IntersectClipRect(canvas.Handle(), 5, 5, 10, 10);
+    clip = canvas.ClipRect();
+    EXPECT_EQ(clip.left, 5);
+    EXPECT_EQ(clip.bottom, 10);
+    canvas.Brush().SetColor(clLime);
+    canvas.FillRect(RECT{0, 0, 30, 30});
+    EXPECT_EQ(CountColour(bitmap, RECT{0, 0, 30, 30}, clLime), 25);
+    SelectClipRgn(canvas.Handle(), nullptr);
+
+    // Refresh puts the DC's own objects back; drawing selects ours again.
+    HDC dc = canvas.Handle();
+    const HGDIOBJ ours = GetCurrentObject(dc, OBJ_PEN);
+    canvas.Refresh();
+    EXPECT_NE(GetCurrentObject(dc, OBJ_PEN), ours);
+    canvas.MoveTo(0, 29);
+    canvas.LineTo(10, 29);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), ours);
+    EXPECT_EQ(canvas.Pixels(5, 29), clBlue);
+}
+
 TEST(Canvas, TextIsDrawnInTheFontColourAndMeasured) {
     TBitmap bitmap(200, 40, pf24bit);
     TCanvas& canvas = bitmap.Canvas();

@@ -21,6 +21,9 @@ namespace relayon::seqsim {
 
 namespace {
 
+constexpr size_t kMaxPendingOutput = 1 << 20;
+constexpr size_t kMaxControlLine = 4096;
+
 void SetNonBlocking(int fd)
 {
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
@@ -231,6 +234,8 @@ void Runner::ReadStdin()
     if (n > 0) {
         stdinBuffer_.append(buffer, static_cast<size_t>(n));
         HandleControlLines(stdinBuffer_, -1);
+        if (stdinBuffer_.size() > kMaxControlLine)
+            stdinBuffer_.clear();  // no command is that long
     }
 }
 
@@ -249,7 +254,7 @@ void Runner::ReadControl(int fd)
         it->second.in.append(buffer, static_cast<size_t>(n));
         HandleControlLines(it->second.in, fd);
         // A client that sends endless text without a newline is cut off.
-        if (it->second.in.size() > 4096)
+        if (it->second.in.size() > kMaxControlLine)
             controlClients_.erase(it);
     }
 }
@@ -301,6 +306,11 @@ void Runner::Deliver()
         it->second.out.append(d.bytes.begin(), d.bytes.end());
         if (d.close)
             it->second.closeAfterFlush = true;
+        // A console that stopped reading must not make us grow without end.
+        if (it->second.out.size() > kMaxPendingOutput) {
+            out_ << "seqsim: tcp" << d.connection << " does not read; closing it\n" << std::flush;
+            CloseTcp(d.connection);
+        }
     }
     if (pty_)
         pty_->Flush(NowNs());

@@ -92,6 +92,18 @@ void SheetCanvas::Frames(const std::string& label, const ImageBuffer& image, int
     y_ += rowHeight + 8;
 }
 
+void SheetCanvas::Picture(const std::string& label, const ImageBuffer& image) {
+    EnsureHeight(y_ + kLineHeight + 2 + image.height + 12);
+    DrawText(img_, kMargin, y_, label, kLabel);
+    y_ += kLineHeight + 2;
+    for (int j = -1; j <= image.height; ++j)
+        for (int i = -1; i <= image.width; ++i) {
+            const bool edge = i < 0 || j < 0 || i == image.width || j == image.height;
+            img_.SetColor(kMargin + 1 + i, y_ + 1 + j, edge ? kOutline : image.GetColor(i, j));
+        }
+    y_ += image.height + 12;
+}
+
 void SheetCanvas::Swatch(const std::string& label, TColor colour) {
     EnsureHeight(y_ + 14);
     for (int j = 0; j < 12; ++j)

@@ -22,6 +22,8 @@ public:
     // One image cut into `frames` cells (stacked or side by side), each frame
     // zoomed, outlined and numbered from 1.
     void Frames(const std::string& label, const relayon::skin::ImageBuffer& image, int frames, bool stacked);
+    // An image at its own size, outlined, magenta shown as it is.
+    void Picture(const std::string& label, const relayon::skin::ImageBuffer& image);
     void Swatch(const std::string& label, TColor colour);
     void Gap(int pixels) { y_ += pixels; }
 

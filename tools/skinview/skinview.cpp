@@ -13,6 +13,7 @@
 #include <string>
 
 #include "PngWriter.h"
+#include "Preview.h"
 #include "SheetCanvas.h"
 #include "SkinCells.h"
 #include "skin/data/BmpFile.h"
@@ -96,6 +97,8 @@ int main(int argc, char** argv) {
                " entries   description " + (iniName.empty() ? std::string("(none)") : iniName) + "   zoom " +
                std::to_string(style.zoom) + "x");
     sheet.Gap(6);
+    sheet.Picture("Preview: the console window (765 x 653) drawn from this skin, normal states plus a few hot and pressed ones",
+                  RenderPreview(reader, ini));
 
     if (iniName.empty()) {
         sheet.Note("no description entry (no name containing .ini)", true);

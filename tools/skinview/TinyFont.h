@@ -1,6 +1,6 @@
 #pragma once
 // A 5 x 7 pixel font for the sheet's labels: digits, letters and common
-// punctuation. Unknown characters
+// punctuation; g, p, q and y hang two rows below the line. Unknown characters
 // show as a hollow box.
 #include <string_view>
 

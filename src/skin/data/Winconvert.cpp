@@ -82,8 +82,7 @@ std::vector<uint8_t> LZHPack(std::span<const uint8_t> input) {
 std::vector<uint8_t> LZHUnpack(std::span<const uint8_t> code, size_t outputSize) {
     std::vector<uint8_t> plain(outputSize);
     ByteInput in(code);
-    ByteOutput out(plain.data(), plain.size());
-    lzh::DecodeLzh(in, out, static_cast<int64_t>(outputSize), true);
+    lzh::DecodeLzhInto(in, plain.data(), plain.size());
     return plain;
 }
 

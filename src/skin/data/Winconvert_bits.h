@@ -127,7 +127,12 @@ public:
         if (count_ < n) Refill();
         return static_cast<uint32_t>(acc_ >> (64 - n));
     }
-    void Skip(int n) {  // only after PeekBits(>= n)
+    // At least 57 unread bits, left-aligned (missing input reads as zeros).
+    uint64_t Window() {
+        if (count_ <= 56) Refill();
+        return acc_;
+    }
+    void Skip(int n) {  // only after PeekBits(>= n) or Window() (n <= 57)
         acc_ <<= n;
         count_ -= n;
     }

@@ -1,5 +1,6 @@
 #include "skin/data/Winconvert_coder.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -133,6 +134,48 @@ int64_t DecodeLzh(ByteInput& in, ByteOutput& out, int64_t textSize, bool cutFina
         count += length;
     }
     return count;
+}
+
+namespace {
+
+// Byte of the starting dictionary that output index m < 0 stands for: the
+// ring slot (4036 + m) mod 4096 holds a space below 4036 and zero above.
+inline uint8_t InitialByte(int64_t m) { return kSpaceFill + m >= 0 ? ' ' : 0; }
+
+}  // namespace
+
+void DecodeLzhInto(ByteInput& in, uint8_t* out, size_t size) {
+    if (size == 0) return;
+    auto huffman = AllocateTables<AdaptiveHuffman>();
+    BitReader bits(in);
+    size_t pos = 0;
+    while (pos < size) {
+        const int c = huffman->DecodeChar(bits);
+        if (c < 256) {
+            out[pos++] = static_cast<uint8_t>(c);
+            continue;
+        }
+        // Distance 1..4096 by construction, so the source is at most 4096
+        // bytes back: in the output, or in the starting dictionary.
+        const size_t distance = static_cast<size_t>(DecodePosition(bits)) + 1;
+        const size_t length = std::min<size_t>(static_cast<size_t>(MatchLengthOf(c)), size - pos);
+        uint8_t* dst = out + pos;
+        if (distance <= pos) {
+            const uint8_t* src = dst - distance;
+            if (distance >= 8 && size - pos >= length + 8) {
+                // Whole words: each reads bytes already final (distance >= 8).
+                for (size_t k = 0; k < length; k += 8) std::memcpy(dst + k, src + k, 8);
+            } else {
+                for (size_t k = 0; k < length; ++k) dst[k] = src[k];
+            }
+        } else {
+            for (size_t k = 0; k < length; ++k) {
+                const int64_t m = static_cast<int64_t>(pos + k) - static_cast<int64_t>(distance);
+                dst[k] = m >= 0 ? out[m] : InitialByte(m);
+            }
+        }
+        pos += length;
+    }
 }
 
 std::vector<LzhToken> DecodeLzhTokens(std::span<const uint8_t> code, int64_t textSize) {

@@ -22,6 +22,10 @@ int64_t EncodeLzh(ByteInput& in, ByteOutput& out);
 // Returns the number of bytes written.
 int64_t DecodeLzh(ByteInput& in, ByteOutput& out, int64_t textSize, bool cutFinalMatch);
 
+// Decodes exactly `size` bytes into `out` (a final match running past the
+// end is cut). Faster than DecodeLzh: matches copy from the output itself.
+void DecodeLzhInto(ByteInput& in, uint8_t* out, size_t size);
+
 // One coded symbol, for inspection of a code stream.
 struct LzhToken {
     int length;    // 1 for a literal, else the match length 3..60

@@ -42,8 +42,22 @@ public:
 
     // Reads one symbol, walking from the root one bit at a time, and counts it.
     int DecodeChar(BitReader& in) {
+        // Walk a local copy of the bit window; codes are far shorter than
+        // 57 bits, but a deeper walk still refills correctly.
+        uint64_t bits = in.Window();
+        int used = 0;
         int c = son[R];
-        while (c < T) c = son[c + in.GetBit()];
+        while (c < T) {
+            if (used == 57) {
+                in.Skip(used);
+                bits = in.Window();
+                used = 0;
+            }
+            c = son[c + static_cast<int>(bits >> 63)];
+            bits <<= 1;
+            ++used;
+        }
+        in.Skip(used);
         c -= T;
         update(c);
         return c;

@@ -27,10 +27,14 @@ public:
     int match_length = 0;
 
 private:
-    // Roots of the 256 trees are rson[N + 1 + byte]; index N (NIL) absorbs
+    // Children side by side, so the search picks one by index instead of by
+    // a branch: son_[p][0] is the left child, son_[p][1] the right one.
+    uint16_t& lson(int p) { return son_[p][0]; }
+    uint16_t& rson(int p) { return son_[p][1]; }
+
+    // Roots of the 256 trees are rson(N + 1 + byte); index N (NIL) absorbs
     // the parent writes of missing children.
-    uint16_t lson[N + 257];
-    uint16_t rson[N + 257];
+    uint16_t son_[N + 257][2];
     uint16_t dad[N + 257];
 };
 

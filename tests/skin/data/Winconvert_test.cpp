@@ -235,6 +235,41 @@ TEST(Winconvert, HostileCodeStreamsStayInBounds) {
     EXPECT_TRUE(LZHUnpack(Bytes{0xC5}, 0).empty());
 }
 
+// The span form decodes straight into the output; the callback and stream
+// forms keep a ring buffer. Both must agree on any input, including matches
+// that reach back into the starting dictionary.
+Bytes UnpackThroughCallbacks(const Bytes& code, int32_t size) {
+    Bytes written;
+    size_t readPos = 0;
+    TLZH lzh;
+    lzh.LZHUnpack(
+        size,
+        [&](void* dta, uint16_t n, uint16_t& got) {
+            got = static_cast<uint16_t>(std::min<size_t>(n, code.size() - readPos));
+            std::memcpy(dta, code.data() + readPos, got);
+            readPos += got;
+        },
+        [&](const void* dta, uint16_t n, uint16_t& put) {
+            written.insert(written.end(), static_cast<const uint8_t*>(dta), static_cast<const uint8_t*>(dta) + n);
+            put = n;
+        });
+    return written;
+}
+
+TEST(Winconvert, RingAndDirectDecodersAgreeOnAnyInput) {
+    for (uint32_t seed = 0; seed < 300; ++seed) {
+        const Bytes junk = RandomBytes(8 + seed % 200, seed + 1000);
+        const int32_t size = static_cast<int32_t>(1 + (seed * 97) % 9000);
+        Bytes viaRing = UnpackThroughCallbacks(junk, size);
+        ASSERT_GE(viaRing.size(), static_cast<size_t>(size));
+        ASSERT_LE(viaRing.size(), static_cast<size_t>(size) + lzh::F - 1);
+        viaRing.resize(static_cast<size_t>(size));
+        ASSERT_EQ(LZHUnpack(junk, static_cast<size_t>(size)), viaRing) << "seed " << seed;
+    }
+    const Bytes plain = WordSoup(30000, 77);
+    EXPECT_EQ(UnpackThroughCallbacks(LZHPack(plain), 30000), plain);
+}
+
 TEST(Winconvert, FinalMatchPastTheSize) {
     // "a" then a match of 60: asked for 2 bytes, the span form cuts the
     // match, the callback form writes it whole like the classic decoder.

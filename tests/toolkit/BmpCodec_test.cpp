@@ -418,15 +418,21 @@ TEST(BmpCodec, WrittenFilesHaveTheClassicLayout) {
     EXPECT_EQ(file[54 + 2], 0xFF);  // entry 0 red: blue, green, red
     EXPECT_EQ(file[offBits], 2);    // first stored pixel is the bottom-left one
 
-    // 5-6-5 is written with its masks; an empty palette as the default one.
+    // 5-6-5 is written with its masks; an empty palette (all pixels black)
+    // as a single black entry, so the file shows the same black.
     PixelImage deep = MakePixelImage(1, 1, PixelLayout::Rgb565);
     std::vector<uint8_t> written = EncodeBmpFile(deep);
     EXPECT_EQ(written[30], 3);
     EXPECT_EQ(written[54] | (written[55] << 8), 0xF800);
-    PixelImage mono = MakePixelImage(1, 1, PixelLayout::Indexed1);
+    PixelImage mono = MakePixelImage(2, 1, PixelLayout::Indexed1);
+    mono.SetIndex(1, 0, 1);
     mono.palette.clear();
     written = EncodeBmpFile(mono);
-    EXPECT_EQ(DecodeBmpFile(written).image.palette, DefaultPalette(PixelLayout::Indexed1));
+    const PixelImage monoBack = DecodeBmpFile(written).image;
+    EXPECT_EQ(monoBack.palette.size(), 1u);
+    EXPECT_EQ(monoBack.Color(0, 0), 0u);
+    EXPECT_EQ(monoBack.Color(1, 0), 0u);
+    EXPECT_EQ(monoBack.Index(1, 0), 1u);
 
     EXPECT_THROW(EncodeBmpFile(PixelImage{}), std::invalid_argument);
     PixelImage broken = MakePixelImage(4, 4, PixelLayout::Bgr24);

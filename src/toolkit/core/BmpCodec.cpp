@@ -366,7 +366,9 @@ std::vector<uint8_t> EncodeBmpFile(const PixelImage& image) {
 
     std::vector<PaletteEntry> palette;
     if (IsIndexed(image.layout)) {
-        palette = image.palette.empty() ? DefaultPalette(image.layout) : image.palette;
+        // An empty palette reads as all black; one black entry says the same
+        // (clrUsed 0 would mean a full table instead).
+        palette = image.palette.empty() ? std::vector<PaletteEntry>(1) : image.palette;
         const size_t full = size_t(1) << BitsPerPixel(image.layout);
         if (palette.size() > full) palette.resize(full);
     }

@@ -76,7 +76,7 @@ DecodedBmp DecodePackedDib(std::span<const uint8_t> bytes, const BmpLimits& limi
 
 // A .bmp file with a 40-byte INFO header, bottom row first, uncompressed:
 // BI_RGB for every layout except Rgb565 (BITFIELDS with its three masks).
-// Indexed images write their palette (clrUsed = its size); an empty palette
-// is written as the default one. Throws std::invalid_argument for an empty
+// Indexed images write their palette (clrUsed = its size); an empty palette,
+// under which every pixel reads black, is written as one black entry. Throws std::invalid_argument for an empty
 // image or one whose pixel buffer does not match its size.
 std::vector<uint8_t> EncodeBmpFile(const PixelImage& image);

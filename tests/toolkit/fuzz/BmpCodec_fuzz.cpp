@@ -27,7 +27,7 @@ void CheckConsistent(const DecodedBmp& decoded, size_t inputSize) {
     if (again.image.layout != image.layout) std::abort();
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x)
-            if (again.image.Color(x, y) != image.Color(x, y) && !image.palette.empty()) std::abort();
+            if (again.image.Color(x, y) != image.Color(x, y)) std::abort();
 }
 
 }  // namespace

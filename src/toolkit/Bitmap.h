@@ -13,6 +13,7 @@
 #include <iosfwd>
 #include <memory>
 #include <span>
+#include <stdexcept>
 #include <vector>
 
 #include "toolkit/Canvas.h"

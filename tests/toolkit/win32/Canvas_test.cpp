@@ -40,7 +40,11 @@ static_assert(sizeof(GdiHandleEntry) == 24);
 DWORD GdiObjectCount() {
     const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     if (reported) return reported;
+// mingw's segment-read intrinsic trips GCC's array-bounds check.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
     auto* peb = reinterpret_cast<const char*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+#pragma GCC diagnostic pop
     const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + 0xF8);
     if (!table) return 0;
     const USHORT self = static_cast<USHORT>(GetCurrentProcessId());

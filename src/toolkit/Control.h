@@ -89,8 +89,8 @@ public:
 
     // The form this control sits on (walking up parents), or null.
     TForm* ParentForm() const;
-    POINT ClientToScreen(POINT p);
-    POINT ScreenToClient(POINT p);
+    virtual POINT ClientToScreen(POINT p);
+    virtual POINT ScreenToClient(POINT p);
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;

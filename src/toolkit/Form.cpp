@@ -189,8 +189,26 @@ RECT TForm::ClientRect() {
 }
 
 void TForm::SetClientSize(int width, int height) {
+    if (IsLoading()) {
+        // Width and height arrive one at a time; keep each one that was given.
+        RECT current = ClientRect();
+        if (width != current.right) pendingClientWidth_ = width;
+        if (height != current.bottom) pendingClientHeight_ = height;
+        return;
+    }
     RECT r = ClientRect();
     SetBounds(left_, top_, width_ + (width - r.right), height_ + (height - r.bottom));
+}
+
+void TForm::Loaded() {
+    TCustomControl::Loaded();
+    if (pendingClientWidth_ >= 0 || pendingClientHeight_ >= 0) {
+        RECT r = ClientRect();
+        int w = pendingClientWidth_ >= 0 ? pendingClientWidth_ : r.right;
+        int h = pendingClientHeight_ >= 0 ? pendingClientHeight_ : r.bottom;
+        pendingClientWidth_ = pendingClientHeight_ = -1;
+        SetClientSize(w, h);
+    }
 }
 
 void TForm::Show() {

@@ -98,6 +98,7 @@ public:
     void ControlDestroying(TControl* control);
 
     void WndProc(TMessage& message) override;
+    void Loaded() override;
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
@@ -133,4 +134,7 @@ private:
     TControlScrollBar vertScrollBar_{SB_VERT};
     TWinControl* activeControl_ = nullptr;
     bool destroyingForm_ = false;
+    // Client size read from a resource; applied once the border is known.
+    int pendingClientWidth_ = -1;
+    int pendingClientHeight_ = -1;
 };

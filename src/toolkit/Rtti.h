@@ -26,7 +26,7 @@
 #include <stdexcept>
 #include <string>
 #include <type_traits>
-#include <typeindex>
+#include <typeinfo>
 #include <vector>
 
 #include "toolkit/Component.h"
@@ -100,19 +100,25 @@ public:
 
     template <class E>
     void AddEnum(const std::wstring& typeName, std::vector<std::pair<std::wstring, int>> members) {
-        enums_[std::type_index(typeid(E))] = TEnumInfo{typeName, std::move(members)};
+        enums_[TypeKey(typeid(E))] = TEnumInfo{typeName, std::move(members)};
     }
     template <class E>
     const TEnumInfo* Enum() const {
-        auto it = enums_.find(std::type_index(typeid(E)));
+        auto it = enums_.find(TypeKey(typeid(E)));
         return it == enums_.end() ? nullptr : &it->second;
     }
     const TEnumInfo* EnumByName(const std::wstring& typeName) const;
 
 private:
     ClassRegistry() = default;
+    // Mangled name without the local-type marker: type_index ordering mixes
+    // address and text comparison for local types and cannot key a map.
+    static std::string TypeKey(const std::type_info& type) {
+        const char* name = type.name();
+        return std::string(name[0] == '*' ? name + 1 : name);
+    }
     std::map<std::wstring, std::unique_ptr<TClassInfo>> classes_;  // upper-case keys
-    std::map<std::type_index, TEnumInfo> enums_;
+    std::map<std::string, TEnumInfo> enums_;
 };
 
 // Registers the toolkit's own classes (called once by ClassRegistry::Instance).

@@ -285,6 +285,22 @@ RECT TWinControl::ClientRect() {
     return TControl::ClientRect();
 }
 
+POINT TWinControl::ClientToScreen(POINT p) {
+    if (handle_) {
+        ::ClientToScreen(handle_, &p);
+        return p;
+    }
+    return TControl::ClientToScreen(p);
+}
+
+POINT TWinControl::ScreenToClient(POINT p) {
+    if (handle_) {
+        ::ScreenToClient(handle_, &p);
+        return p;
+    }
+    return TControl::ScreenToClient(p);
+}
+
 std::wstring TWinControl::GetText() {
     if (!handle_) return text_;
     int n = GetWindowTextLengthW(handle_);

@@ -65,6 +65,8 @@ public:
     void Update();
     void SetBounds(int left, int top, int width, int height) override;
     RECT ClientRect() override;
+    POINT ClientToScreen(POINT p) override;
+    POINT ScreenToClient(POINT p) override;
     std::wstring GetText() override;
     void SetText(const std::wstring& text) override;
     void SetEnabled(bool enabled) override;

@@ -344,10 +344,11 @@ private:
     }
 
     // Quoted pieces and #char codes, possibly joined with '+' across lines.
+    // Pieces join only when they touch ('a'#13'b') or across a '+'.
     FormValue ParseString() {
         std::wstring out;
+        SkipSpace();
         for (;;) {
-            SkipSpace();
             if (Peek() == '\'') {
                 ++pos_;
                 size_t start = pos_;
@@ -374,12 +375,19 @@ private:
                 int64_t code = ReadInteger(false);
                 if (code < 0 || code > 0xFFFF) Fail("character code out of range");
                 out.push_back(static_cast<wchar_t>(code));
-            } else if (Peek() == '+') {
+            } else {
+                // A '+' (after optional spaces) continues the string on.
+                size_t save = pos_;
+                int saveLine = line_;
+                SkipSpace();
+                if (Peek() != '+') {
+                    pos_ = save;
+                    line_ = saveLine;
+                    break;
+                }
                 ++pos_;
                 SkipSpace();
                 if (Peek() != '\'' && Peek() != '#') Fail("string expected after '+'");
-            } else {
-                break;
             }
         }
         return FormValue::String(std::move(out));

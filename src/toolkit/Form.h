@@ -11,6 +11,7 @@
 //         p.Method(L"Bn_ser_connClick", &TForm1::Bn_ser_connClick);
 //     }
 #include "toolkit/CustomControl.h"
+#include "toolkit/Rtti.h"
 
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = TSet<TBorderIcon>;
@@ -53,6 +54,7 @@ public:
     // has one named after the class), calls Loaded and then OnCreate.
     template <class T>
     static T* Create(TComponent* owner) {
+        RegisterPublishedClass<T>();
         T* form = new T(owner);
         form->AfterConstruction();
         return form;

@@ -165,6 +165,15 @@ void TForm1::Publish(TPublisher<TForm1>& p)
     p.Method(L"Bn_ip_connClick", &TForm1::Bn_ip_connClick);
     p.Method(L"Timer_read232Timer", &TForm1::Timer_read232Timer);
     p.Method(L"Timer1Timer", &TForm1::Timer1Timer);
+    p.Method(L"CB_comChange", &TForm1::CB_comChange);
+    p.Method(L"CB_baud_rateChange", &TForm1::CB_baud_rateChange);
+    p.Method(L"DateTimePicker1Change", &TForm1::DateTimePicker1Change);
+    p.Method(L"DateTimePicker2Change", &TForm1::DateTimePicker2Change);
+    p.Method(L"DateTimePicker3Change", &TForm1::DateTimePicker3Change);
+    p.Method(L"DateTimePicker4Change", &TForm1::DateTimePicker4Change);
+    p.Method(L"Ed_conn_idExit", &TForm1::Ed_conn_idExit);
+    p.Method(L"Ed_ip_addressExit", &TForm1::Ed_ip_addressExit);
+    p.Method(L"CB_languageChange", &TForm1::CB_languageChange);
 }
 
 void TForm1::FormCreate(TObject* Sender)
@@ -188,6 +197,10 @@ void TForm1::FormCreate(TObject* Sender)
     BuildDelayGroups();
     BuildRealTimeGroups();
     Build_TaskPage();
+    LoadSettings();
+    CB_language->SetItemIndex(LangIndex);
+    Set_Language(0);
+    CB_com->SetItemIndex(StoredPortNumber - 1);
 
     hComm->Close();
     Timer2->SetEnabled(true);

@@ -53,6 +53,7 @@ object Form1: TForm1
         ItemIndex = 0
         TabOrder = 0
         Text = 'COM1'
+        OnChange = CB_comChange
         Items.Strings = (
           'COM1'
           'COM2'
@@ -71,6 +72,7 @@ object Form1: TForm1
         Style = csDropDown
         TabOrder = 1
         Text = '19200'
+        OnChange = CB_baud_rateChange
         Items.Strings = (
           '4800'
           '9600'
@@ -93,6 +95,7 @@ object Form1: TForm1
         Height = 28
         TabOrder = 3
         Text = '192.168.1.100'
+        OnExit = Ed_ip_addressExit
       end
       object Bn_ip_conn: TButton
         Left = 260
@@ -188,6 +191,7 @@ object Form1: TForm1
             Height = 28
             MaxLength = 3
             TabOrder = 0
+            OnExit = Ed_conn_idExit
           end
           object Bn_connect: TButton
             Left = 108
@@ -213,6 +217,7 @@ object Form1: TForm1
             Kind = dtkDate
             Font.Height = -13
             TabOrder = 3
+            OnChange = DateTimePicker1Change
           end
           object DateTimePicker2: TDateTimePicker
             Left = 547
@@ -222,6 +227,7 @@ object Form1: TForm1
             Kind = dtkTime
             Font.Height = -13
             TabOrder = 4
+            OnChange = DateTimePicker2Change
           end
           object Button1: TButton
             Left = 628
@@ -248,6 +254,7 @@ object Form1: TForm1
             Kind = dtkDate
             Font.Height = -13
             TabOrder = 7
+            OnChange = DateTimePicker3Change
           end
           object DateTimePicker4: TDateTimePicker
             Left = 547
@@ -257,6 +264,7 @@ object Form1: TForm1
             Kind = dtkTime
             Font.Height = -13
             TabOrder = 8
+            OnChange = DateTimePicker4Change
           end
           object Button2: TButton
             Left = 628
@@ -427,6 +435,7 @@ object Form1: TForm1
     Style = csDropDown
     TabOrder = 1
     Text = 'Chinese (Simplified)'
+    OnChange = CB_languageChange
     Items.Strings = (
       'Chinese (Simplified)'
       'English'

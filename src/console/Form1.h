@@ -11,6 +11,7 @@
 #include <memory>
 #include <span>
 
+#include "console/core/SettingsWrites.h"
 #include "console/core/Texts.h"
 #include "toolkit/Form.h"
 #include "toolkit/Rtti.h"
@@ -144,6 +145,10 @@ public:
 
     // --- State ---
     int32_t LangIndex = 0;
+    // Port number read from the settings file (CB_com item index + 1).
+    int32_t StoredPortNumber = 1;
+    // True while the settings file is applied at start-up: no writer saves then.
+    bool SettingsLoading = false;
     std::array<uint8_t, 6> LastCmd{};
     uint32_t LinkFlags = 0;
     uint8_t RxTick = 0;
@@ -160,6 +165,29 @@ public:
     void Bn_ip_connClick(TObject* Sender);
     void Timer_read232Timer(TObject* Sender);
     void Timer1Timer(TObject* Sender);
+    // Settings writers
+    void CB_comChange(TObject* Sender);
+    void CB_baud_rateChange(TObject* Sender);
+    void DateTimePicker1Change(TObject* Sender);
+    void DateTimePicker2Change(TObject* Sender);
+    void DateTimePicker3Change(TObject* Sender);
+    void DateTimePicker4Change(TObject* Sender);
+    void Ed_conn_idExit(TObject* Sender);
+    void Ed_grp_idExit(TObject* Sender);
+    void Ed_ip_addressExit(TObject* Sender);
+    void CB_weekClick(TObject* Sender);
+    void CB_on_slotClick(TObject* Sender);
+    void CB_off_slotClick(TObject* Sender);
+    void Dt_on_slotChange(TObject* Sender);
+    void Dt_off_slotChange(TObject* Sender);
+    void Save_Setting(uint32_t offset, int32_t value);
+    void Save_DeviceId(int slot, int32_t id);
+    void Save_OnTime(int d, int s);
+    void Save_OffTime(int d, int s);
+    void Enable_DayRows(int d, bool on);
+    // Language
+    void CB_languageChange(TObject* Sender);
+    void Set_Language(int32_t previous);
 
     // --- Send path ---
     void SendRequest(std::span<const uint8_t> payload);
@@ -179,6 +207,8 @@ public:
     void Set_TaskCaptions();
 private:
     void HandleBrokenConnection();
+    void LoadSettings();
+    void Save(const relayon::console::FieldWrite& write);
     // Receiver: one collected chunk of at most 25 bytes.
     void ApplyReply(std::span<const uint8_t> chunk);
     bool GroupShowsDevice(int g, uint8_t deviceId);

@@ -38,6 +38,7 @@ void TForm1::BuildRealTimeGroups()
         id->SetBounds(39, 22, 44, 24);
         id->SetMaxLength(3);
         id->SetText(L"");
+        id->OnExit = TNotifyEvent(this, &TForm1::Ed_grp_idExit);
         Ed_grp_id[g] = id;
 
         for (int c = 0; c < kChannels; ++c) {

@@ -22,6 +22,7 @@ void TForm1::Build_TaskPage()
         auto* week = new TCheckBox(this);
         week->SetParent(day);
         week->SetBounds(6, 5, 100, 17);
+        week->OnClick = TNotifyEvent(this, &TForm1::CB_weekClick);
         CB_week[d] = week;
 
         for (int s = 0; s < kTaskSlots; ++s) {
@@ -36,12 +37,14 @@ void TForm1::Build_TaskPage()
             on->SetParent(slot);
             SetFontSize(on, 9);
             on->SetBounds(5, 7, 30, 18);
+            on->OnClick = TNotifyEvent(this, &TForm1::CB_on_slotClick);
             CB_on_slot[d][s] = on;
 
             auto* off = new TCheckBox(this);
             off->SetParent(slot);
             SetFontSize(off, 9);
             off->SetBounds(5, 28, 30, 18);
+            off->OnClick = TNotifyEvent(this, &TForm1::CB_off_slotClick);
             CB_off_slot[d][s] = off;
 
             auto* onTime = new TDateTimePicker(this);
@@ -49,6 +52,7 @@ void TForm1::Build_TaskPage()
             onTime->SetKind(dtkTime);
             onTime->SetBounds(39, 7, 60, 18);
             onTime->SetDateTime(now);
+            onTime->OnChange = TNotifyEvent(this, &TForm1::Dt_on_slotChange);
             Dt_on_slot[d][s] = onTime;
 
             auto* offTime = new TDateTimePicker(this);
@@ -56,6 +60,7 @@ void TForm1::Build_TaskPage()
             offTime->SetKind(dtkTime);
             offTime->SetBounds(39, 28, 60, 18);
             offTime->SetDateTime(now);
+            offTime->OnChange = TNotifyEvent(this, &TForm1::Dt_off_slotChange);
             Dt_off_slot[d][s] = offTime;
         }
     }

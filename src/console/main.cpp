@@ -1,11 +1,15 @@
 // Program entry: the application object, the main window, the message loop.
+//   relayon.exe [--settings PATH]   PATH: the settings file to use instead of qarn.dat
 #include <windows.h>
 
 #include "console/Form1.h"
+#include "console/SettingsFile.h"
 #include "toolkit/Application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    if (const auto path = relayon::console::SettingsPathFromCommandLine(GetCommandLineW()))
+        relayon::console::SetSettingsPathOverride(*path);
     try {
         Application->Initialize();
         Application->CreateForm(Form1);

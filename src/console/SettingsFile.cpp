@@ -1,0 +1,139 @@
+#include "console/SettingsFile.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <memory>
+
+namespace relayon::console {
+namespace {
+
+std::wstring gOverride;
+
+struct HandleCloser {
+    void operator()(HANDLE h) const
+    {
+        if (h != INVALID_HANDLE_VALUE)
+            CloseHandle(h);
+    }
+};
+using FileHandle = std::unique_ptr<void, HandleCloser>;
+
+FileHandle OpenUnshared(const std::wstring& path, DWORD disposition, DWORD flags = FILE_ATTRIBUTE_NORMAL)
+{
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, disposition, flags, nullptr);
+    return FileHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+}
+
+bool Exists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring WindowsDirectoryFile()
+{
+    wchar_t dir[MAX_PATH] = {};
+    const UINT n = GetWindowsDirectoryW(dir, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return {};
+    std::wstring path(dir);
+    if (path.back() != L'\\')
+        path += L'\\';
+    return path + kSettingsFileName;
+}
+
+// Whether the file can be opened for writing, or created, at `path`. A
+// probe that creates the file removes it again: the start-up load then
+// writes a proper new file.
+bool Writable(const std::wstring& path)
+{
+    if (Exists(path))
+        return OpenUnshared(path, OPEN_EXISTING) != nullptr;
+    return OpenUnshared(path, CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE) != nullptr;
+}
+
+std::wstring PerUserFile()
+{
+    wchar_t base[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, base)))
+        return {};
+    std::wstring dir = std::wstring(base) + L"\\Relayon";
+    CreateDirectoryW(dir.c_str(), nullptr);
+    return dir + L"\\" + kSettingsFileName;
+}
+
+}  // namespace
+
+void SetSettingsPathOverride(const std::wstring& path)
+{
+    gOverride = path;
+}
+
+std::optional<std::wstring> SettingsPathFromCommandLine(const wchar_t* commandLine)
+{
+    int count = 0;
+    LPWSTR* args = CommandLineToArgvW(commandLine, &count);
+    if (!args)
+        return std::nullopt;
+    std::optional<std::wstring> path;
+    for (int i = 1; i + 1 < count; ++i)
+        if (std::wstring(args[i]) == L"--settings")
+            path = args[i + 1];
+    LocalFree(args);
+    return path;
+}
+
+std::wstring SettingsPath()
+{
+    if (!gOverride.empty())
+        return gOverride;
+    const std::wstring system = WindowsDirectoryFile();
+    if (!system.empty() && Writable(system))
+        return system;
+    const std::wstring user = PerUserFile();
+    if (user.empty())
+        return system;
+    if (!Exists(user) && !system.empty() && Exists(system))
+        CopyFileW(system.c_str(), user.c_str(), TRUE);
+    return user;
+}
+
+void WriteSettingsField(const FieldWrite& write)
+{
+    FileHandle file = OpenUnshared(SettingsPath(), OPEN_EXISTING);
+    if (!file)
+        return;
+    LARGE_INTEGER at{};
+    at.QuadPart = write.offset;
+    if (!SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN))
+        return;
+    DWORD written = 0;
+    WriteFile(file.get(), write.Bytes().data(), write.size, &written, nullptr);
+}
+
+std::optional<std::vector<uint8_t>> ReadSettingsFile()
+{
+    FileHandle file = OpenUnshared(SettingsPath(), OPEN_EXISTING);
+    if (!file)
+        return std::nullopt;
+    std::vector<uint8_t> bytes;
+    uint8_t buffer[4096];
+    DWORD n = 0;
+    // The layout is a few kilobytes; anything beyond 64 KiB is not ours to read.
+    while (bytes.size() < 65536 && ReadFile(file.get(), buffer, sizeof buffer, &n, nullptr) && n > 0)
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    return bytes;
+}
+
+bool CreateSettingsFile(std::span<const uint8_t> bytes)
+{
+    FileHandle file = OpenUnshared(SettingsPath(), CREATE_ALWAYS);
+    if (!file)
+        return false;
+    DWORD written = 0;
+    return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+
+}  // namespace relayon::console

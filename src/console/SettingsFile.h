@@ -1,0 +1,38 @@
+#pragma once
+// Where the settings file lives and the one-field file accesses on it.
+//
+// The file stays in the Windows directory wherever it can be written or
+// created there. Where it cannot (a standard user on current Windows), it
+// lives in %LOCALAPPDATA%\Relayon, starting as a copy of the Windows
+// directory's file when there is one, so settings are not lost silently. An
+// explicit path (command line "--settings PATH") wins over both.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "console/core/SettingsWrites.h"
+
+namespace relayon::console {
+
+inline constexpr wchar_t kSettingsFileName[] = L"qarn.dat";
+
+// An explicit settings path for this process (empty: choose as above).
+void SetSettingsPathOverride(const std::wstring& path);
+// The explicit path given by "--settings PATH" on a command line, if any.
+std::optional<std::wstring> SettingsPathFromCommandLine(const wchar_t* commandLine);
+
+// The settings file's full path, chosen as described above.
+std::wstring SettingsPath();
+
+// Open the existing file without sharing, seek, write, close. A file that
+// cannot be opened is left alone and the change is lost, silently.
+void WriteSettingsField(const FieldWrite& write);
+
+// The whole file, or nothing when it cannot be opened.
+std::optional<std::vector<uint8_t>> ReadSettingsFile();
+// Creates (or replaces) the file with the given bytes; false when it cannot.
+bool CreateSettingsFile(std::span<const uint8_t> bytes);
+
+}  // namespace relayon::console

@@ -1,7 +1,6 @@
 #include "skin/data/Winconvert_bits.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace relayon::skin::lzh {
 
@@ -23,13 +22,7 @@ ByteOutput::ByteOutput(Drain drain) : drain_(std::move(drain)), buffer_(kIoBlock
     end_ = cur_ + buffer_.size();
 }
 
-void ByteOutput::Overflow() {
-    if (!drain_) throw std::logic_error("LZH : write past the end of the output buffer");
-    Finish();
-}
-
 void ByteOutput::Finish() {
-    if (!drain_) return;
     const size_t pending = static_cast<size_t>(cur_ - buffer_.data());
     if (pending > 0) drain_(buffer_.data(), pending);
     cur_ = buffer_.data();

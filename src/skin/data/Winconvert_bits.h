@@ -44,25 +44,21 @@ private:
     bool exhausted_ = false;
 };
 
-// Byte sink: a fixed destination, or a block buffer drained through a function.
+// Byte sink: a block buffer drained through a function when full.
 class ByteOutput {
 public:
     using Drain = std::function<void(const uint8_t* data, size_t size)>;
 
     explicit ByteOutput(Drain drain);
-    // Fixed destination; writing past `capacity` is a logic error (throws).
-    ByteOutput(uint8_t* destination, size_t capacity)
-        : cur_(destination), end_(destination + capacity) {}
 
     void Put(uint8_t b) {
-        if (cur_ == end_) Overflow();
+        if (cur_ == end_) Finish();
         *cur_++ = b;
     }
-    // Drains what is buffered (no-op for a fixed destination).
+    // Drains what is buffered.
     void Finish();
 
 private:
-    void Overflow();
 
     uint8_t* cur_ = nullptr;
     uint8_t* end_ = nullptr;

@@ -30,6 +30,21 @@ TEST(WinconvertHuffman, FirstRebuildComesWithThe32455thSymbol) {
     EXPECT_TRUE(model.IsConsistent());
 }
 
+TEST(WinconvertHuffman, RebuildHalvesCountsRoundingUp) {
+    // Symbol 0 counted 32,454 times: its leaf holds 32,455, the root 32,768.
+    AdaptiveHuffman model;
+    for (int n = 0; n < 32454; ++n) model.update(0);
+    ASSERT_EQ(model.RootFrequency(), 0x8000u);
+    EXPECT_EQ(model.CodeLength(0), 1);
+    // The next symbol rebuilds first: 32,455 -> 16,228 and 1 -> 1 for the
+    // other 313 leaves; then symbol 1 counts once more.
+    model.update(1);
+    EXPECT_EQ(model.Rebuilds(), 1);
+    EXPECT_EQ(model.RootFrequency(), 16228u + 313u + 1u);
+    EXPECT_EQ(model.CodeLength(0), 1);
+    EXPECT_TRUE(model.IsConsistent());
+}
+
 TEST(WinconvertHuffman, InvariantsHoldAcrossManyRebuilds) {
     AdaptiveHuffman model;
     std::mt19937 rng(9);

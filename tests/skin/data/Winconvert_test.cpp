@@ -64,6 +64,10 @@ TEST(Winconvert, HandDerivedStreamsEncodeAndDecode) {
         {{}, {0xC6, 0x00}},
         // a = 111101101; b after a's update = 111101110; c = 111101111.
         {B("abc"), {0xF6, 0xFB, 0xBD, 0xE0}},
+        // c moves to node 311 under 469 (3 < 4: no exchange there); a again
+        // from node 313 under 470: 11000101. An exchange of equal counts
+        // (470 and 471 both at 4 after b) would change this code.
+        {B("abca"), {0xF6, 0xFB, 0xBD, 0xF8, 0xA0}},
         // match 60 (11000101), position 59 (000 111011); match 40 (10110001),
         // position 0 (000 000000); literal x (00000100).
         {spacesThenX, {0xC5, 0x1D, 0xD8, 0x80, 0x01, 0x00}},
@@ -165,6 +169,33 @@ TEST(Winconvert, RoundTripsManySizesAndShapes) {
         // Decoding and coding again reproduces the stream byte for byte.
         EXPECT_EQ(LZHPack(LZHUnpack(code, plain.size())), code);
         EXPECT_EQ(GetBlockStream(PutBlockStream(plain), plain.size()), plain);
+    }
+}
+
+// Copies of earlier stretches at random distances (up to past the
+// dictionary) with a little noise: long matches start and end everywhere,
+// including across the wrap of the ring and its mirrored tail.
+Bytes CopySoup(size_t n, uint32_t seed) {
+    std::mt19937 rng(seed);
+    Bytes out = RandomBytes(64, seed);
+    while (out.size() < n) {
+        if (rng() % 4 == 0) {
+            out.push_back(static_cast<uint8_t>(rng() % 4));
+            continue;
+        }
+        const size_t distance = 1 + rng() % std::min<size_t>(out.size(), 5000);
+        const size_t length = 3 + rng() % 90;
+        for (size_t k = 0; k < length; ++k) out.push_back(out[out.size() - distance]);
+    }
+    out.resize(n);
+    return out;
+}
+
+TEST(Winconvert, RoundTripsCopyHeavyData) {
+    for (uint32_t seed = 0; seed < 40; ++seed) {
+        const Bytes plain = CopySoup(20000 + seed * 997, seed);
+        const Bytes code = LZHPack(plain);
+        ASSERT_EQ(LZHUnpack(code, plain.size()), plain) << "seed " << seed;
     }
 }
 

@@ -183,7 +183,11 @@ void TWinControl::CreateWnd() {
                                   params.X, params.Y, params.Width, params.Height, params.WndParent, nullptr,
                                   ModuleInstance(), nullptr);
     SetCreatingControl(nullptr);
-    if (!window) throw std::runtime_error("Error creating window");
+    if (!window) {
+        std::wstring cls = params.WinClassName;
+        throw std::runtime_error("Error creating window of class " + std::string(cls.begin(), cls.end()) +
+                                 " (error " + std::to_string(GetLastError()) + ")");
+    }
     if (!handle_) AttachHandle(window);
     // Later siblings lie above earlier ones (the order of Controls), whatever
     // order the window manager picks for new children.

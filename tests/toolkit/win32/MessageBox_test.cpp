@@ -8,7 +8,7 @@
 #include "toolkit/testing/MessageBoxRecorder.h"
 #include "toolkit/testing/UiDriver.h"
 
-TEST(MessageBox, TaskModalBoxHasOkNoOwnerAndGivenTexts) {
+TEST(MessageBoxes, TaskModalBoxHasOkNoOwnerAndGivenTexts) {
     uitest::MessageBoxRecorder boxes;
     EXPECT_EQ(TaskMessageBox(L"串口打开失败", L"Relayon"), IDOK);
     ASSERT_EQ(boxes.Count(), 1);
@@ -20,7 +20,7 @@ TEST(MessageBox, TaskModalBoxHasOkNoOwnerAndGivenTexts) {
     EXPECT_EQ(box.Owner, nullptr);
 }
 
-TEST(MessageBox, OwnedQuestionIsAnsweredByTheSeam) {
+TEST(MessageBoxes, OwnedQuestionIsAnsweredByTheSeam) {
     Application->Initialize();
     TForm form(nullptr);
     uitest::MessageBoxRecorder boxes;
@@ -35,7 +35,7 @@ TEST(MessageBox, OwnedQuestionIsAnsweredByTheSeam) {
     EXPECT_EQ(boxes.Seen()[1].Text, L"Apply again?");
 }
 
-TEST(MessageBox, RecorderRestoresThePreviousHook) {
+TEST(MessageBoxes, RecorderRestoresThePreviousHook) {
     uitest::MessageBoxRecorder outer;
     {
         uitest::MessageBoxRecorder inner;
@@ -47,7 +47,7 @@ TEST(MessageBox, RecorderRestoresThePreviousHook) {
     EXPECT_EQ(outer.Seen()[0].Text, L"outer");
 }
 
-TEST(MessageBox, ExceptionEscapingAClickHandlerIsShownAsAnErrorBox) {
+TEST(MessageBoxes, ExceptionEscapingAClickHandlerIsShownAsAnErrorBox) {
     Application->Initialize();
     TForm form(nullptr);
     auto* button = new TButton(&form);

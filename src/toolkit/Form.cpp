@@ -4,6 +4,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/FormReader.h"
+#include "toolkit/ModuleInstance.h"
 
 void TControlScrollBar::SetVisible(bool v) {
     visible_ = v;
@@ -157,6 +158,14 @@ void TForm::CreateParams(TCreateParams& params) {
 }
 
 void TForm::CreateWindowHandleDone() {
+    // The module's first icon (resource 1), when it has one, is the window's icon.
+    if (HICON big = static_cast<HICON>(LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                  GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED)))
+        SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    if (HICON small = static_cast<HICON>(LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                    LR_SHARED)))
+        SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     horzScrollBar_.Attach(this);
     vertScrollBar_.Attach(this);
     UpdateBoundsFromWindow();

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "toolkit/Rtti.h"
+
 
 std::wstring ClassNameOf(const std::type_info& type) {
     int status = 0;
@@ -17,3 +19,8 @@ std::wstring ClassNameOf(const std::type_info& type) {
 }
 
 std::wstring TObject::ClassName() const { return ClassNameOf(typeid(*this)); }
+
+bool TObject::InheritsFrom(const std::wstring& className) const {
+    std::wstring own = ClassName();
+    return SameText(own, className) || ClassRegistry::Instance().InheritsFrom(own, className);
+}

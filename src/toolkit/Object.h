@@ -12,6 +12,9 @@ public:
     virtual ~TObject() = default;
 
     std::wstring ClassName() const;
+    // True when this object's class is `className` or registered as derived
+    // from it (class registry; names compare case-insensitively).
+    bool InheritsFrom(const std::wstring& className) const;
 };
 
 // Demangled, namespace-free name of a type_info (shared with the class registry).

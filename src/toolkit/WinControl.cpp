@@ -599,6 +599,26 @@ void TWinControl::WndProc(TMessage& message) {
         message.Result = reinterpret_cast<LRESULT>(ColorBrush());
         return;
     }
+    case CM_FOCUSCHANGED:
+        // Every control hears which control now has the focus.
+        for (TControl* c : std::vector<TControl*>(controls_)) c->Perform(CM_FOCUSCHANGED, message.WParam, message.LParam);
+        TControl::WndProc(message);
+        return;
+    case WM_KEYUP:
+        if (OnKeyUp) {
+            WORD key = static_cast<WORD>(message.WParam);
+            OnKeyUp(this, key, KeyboardShiftState());
+            if (key == 0) return;
+        }
+        break;
+    case WM_CHAR:
+        if (OnKeyPress) {
+            auto ch = static_cast<wchar_t>(message.WParam);
+            OnKeyPress(this, ch);
+            if (ch == 0) return;
+            message.WParam = ch;
+        }
+        break;
     case CM_DIALOGKEY:
         // Offer the key to every child until one takes it.
         for (TControl* c : std::vector<TControl*>(controls_)) {

@@ -43,16 +43,6 @@ std::wstring WindowsDirectoryFile()
     return path + kSettingsFileName;
 }
 
-// Whether the file can be opened for writing, or created, at `path`. A
-// probe that creates the file removes it again: the start-up load then
-// writes a proper new file.
-bool Writable(const std::wstring& path)
-{
-    if (Exists(path))
-        return OpenUnshared(path, OPEN_EXISTING) != nullptr;
-    return OpenUnshared(path, CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE) != nullptr;
-}
-
 std::wstring PerUserFile()
 {
     wchar_t base[MAX_PATH] = {};
@@ -84,19 +74,36 @@ std::optional<std::wstring> SettingsPathFromCommandLine(const wchar_t* commandLi
     return path;
 }
 
+// A probe that creates the file removes it again: the start-up load then
+// writes a proper new file. A file that another program holds open right
+// now still counts as writable: that collision loses one write, as any
+// collision of two consoles does, and must not move the settings elsewhere.
+bool CanWriteSettingsAt(const std::wstring& path)
+{
+    if (path.empty())
+        return false;
+    if (Exists(path))
+        return OpenUnshared(path, OPEN_EXISTING) != nullptr || GetLastError() == ERROR_SHARING_VIOLATION;
+    return OpenUnshared(path, CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE) != nullptr;
+}
+
+std::wstring ResolveSettingsPath(const std::wstring& systemFile, const std::wstring& userFile, WritableProbe writable)
+{
+    if (writable(systemFile) || userFile.empty())
+        return systemFile;
+    if (!Exists(userFile) && Exists(systemFile))
+        CopyFileW(systemFile.c_str(), userFile.c_str(), TRUE);
+    return userFile;
+}
+
 std::wstring SettingsPath()
 {
     if (!gOverride.empty())
         return gOverride;
     const std::wstring system = WindowsDirectoryFile();
-    if (!system.empty() && Writable(system))
+    if (CanWriteSettingsAt(system))
         return system;
-    const std::wstring user = PerUserFile();
-    if (user.empty())
-        return system;
-    if (!Exists(user) && !system.empty() && Exists(system))
-        CopyFileW(system.c_str(), user.c_str(), TRUE);
-    return user;
+    return ResolveSettingsPath(system, PerUserFile(), [](const std::wstring&) { return false; });
 }
 
 void WriteSettingsField(const FieldWrite& write)

@@ -26,6 +26,15 @@ std::optional<std::wstring> SettingsPathFromCommandLine(const wchar_t* commandLi
 // The settings file's full path, chosen as described above.
 std::wstring SettingsPath();
 
+// Whether the settings file can be opened for writing, or created, at a path.
+using WritableProbe = bool (*)(const std::wstring& path);
+bool CanWriteSettingsAt(const std::wstring& path);
+// The choice between the Windows directory's file and the per-user file:
+// the first when `writable` says so, else the second, which starts as a copy
+// of the first when only the first exists.
+std::wstring ResolveSettingsPath(const std::wstring& systemFile, const std::wstring& userFile,
+                                 WritableProbe writable = CanWriteSettingsAt);
+
 // Open the existing file without sharing, seek, write, close. A file that
 // cannot be opened is left alone and the change is lost, silently.
 void WriteSettingsField(const FieldWrite& write);

@@ -218,7 +218,6 @@ TEST_F(ConsoleTest, TaskPageHasSevenDayColumnsOfTenSlots)
             ExpectPlaced(form().Dt_off_slot[d][s], 39, 28, 60, 18);
             EXPECT_EQ(form().Dt_on_slot[d][s]->Kind(), dtkTime);
             EXPECT_EQ(form().CB_on_slot[d][s]->Font().Size(), 9);
-            EXPECT_TRUE(form().CB_on_slot[d][s]->Enabled());
         }
     }
     EXPECT_EQ(form().GroupBox_slot[0][0]->Font().Size(), 7);

@@ -75,8 +75,8 @@ TEST_F(ConsoleTest, SerialPortOpensAtEveryBaudIndexAndCloses)
         uitest::Click(*form().Bn_ser_conn);
 
         EXPECT_EQ(Panel(0), c.panel);
-        EXPECT_EQ(Panel(1), W("打开成功"));
-        EXPECT_EQ(form().Bn_ser_conn->Caption(), W("断开"));
+        EXPECT_EQ(Panel(1), L"successful");
+        EXPECT_EQ(form().Bn_ser_conn->Caption(), L"disconnect");
         EXPECT_FALSE(form().CB_com->Enabled());
         EXPECT_FALSE(form().CB_baud_rate->Enabled());
         EXPECT_TRUE(form().Timer_read232->Enabled());
@@ -95,7 +95,7 @@ TEST_F(ConsoleTest, SerialPortOpensAtEveryBaudIndexAndCloses)
         EXPECT_FALSE(form().hComm->IsOpen());
         EXPECT_EQ(Panel(0), L"Port:");
         EXPECT_EQ(Panel(1), L"");
-        EXPECT_EQ(form().Bn_ser_conn->Caption(), W("连接"));
+        EXPECT_EQ(form().Bn_ser_conn->Caption(), L"connect");
         EXPECT_TRUE(form().CB_com->Enabled());
         EXPECT_TRUE(form().CB_baud_rate->Enabled());
     }
@@ -114,8 +114,8 @@ TEST_F(ConsoleTest, MissingPortIsReportedAndLeavesTheSelectorsDisabled)
     EXPECT_EQ(boxes->Seen().back().Owner, nullptr);
     EXPECT_TRUE(boxes->Seen().back().Flags & MB_TASKMODAL);
     EXPECT_EQ(Panel(0), L"Port:COM5:9600,8,None,1");
-    EXPECT_EQ(Panel(1), W("打开失败"));
-    EXPECT_EQ(form().Bn_ser_conn->Caption(), W("连接"));
+    EXPECT_EQ(Panel(1), L"failing");
+    EXPECT_EQ(form().Bn_ser_conn->Caption(), L"connect");
     EXPECT_FALSE(form().CB_com->Enabled());
     EXPECT_FALSE(form().CB_baud_rate->Enabled());
     EXPECT_FALSE(form().Timer_read232->Enabled());
@@ -181,7 +181,7 @@ TEST_F(ConsoleTest, ReplyOnTheSerialLineIsShownAndStopsTheWatchdog)
     EXPECT_TRUE(form().Timer1->Enabled());
     // Status of unit 5: LCD on, CH1 and CH8 on, running.
     peer.Send({0x55, 0x05, 0xA8, 0x05, 0x81, 0x05 ^ 0xA8 ^ 0x05 ^ 0x81});
-    ASSERT_TRUE(uitest::PumpUntil([&] { return Panel(2) == W("状态:数据发送成功"); }, 1500));
+    ASSERT_TRUE(uitest::PumpUntil([&] { return Panel(2) == L"Status:Data sent successfully"; }, 1500));
     EXPECT_FALSE(form().Timer1->Enabled());
     const TColor red = 0x0000FF;
     EXPECT_EQ(form().Shape_ch[2][0]->Brush().Color(), red);
@@ -189,8 +189,8 @@ TEST_F(ConsoleTest, ReplyOnTheSerialLineIsShownAndStopsTheWatchdog)
     EXPECT_EQ(form().Shape_ch[2][8]->Brush().Color(), red);
     for (int c = 2; c <= 7; ++c)
         EXPECT_EQ(form().Shape_ch[2][c]->Brush().Color(), clWhite);
-    EXPECT_EQ(form().Bn_ch[2][0]->Caption(), W("关"));
-    EXPECT_EQ(form().Bn_ch[2][4]->Caption(), W("开"));
+    EXPECT_EQ(form().Bn_ch[2][0]->Caption(), L"off");
+    EXPECT_EQ(form().Bn_ch[2][4]->Caption(), L"on");
     EXPECT_EQ(form().GroupRunning[2], 1);
     EXPECT_FALSE(form().CB_grp_lock[2]->Checked());
     // Groups holding another ID are left alone.
@@ -207,10 +207,10 @@ TEST_F(ConsoleTest, WithNoTransportTheFrameIsDroppedAndTheWatchdogReportsIt)
     EXPECT_EQ(form().ReplyWait, 0);
     EXPECT_TRUE(form().Timer_read232->Enabled());
     EXPECT_TRUE(form().Timer1->Enabled());
-    EXPECT_EQ(Panel(2), W("状态:"));
+    EXPECT_EQ(Panel(2), L"Status:");
 
     const DWORD start = GetTickCount();
-    ASSERT_TRUE(uitest::PumpUntil([&] { return Panel(2) == W("状态:数据发送失败"); }, 3500));
+    ASSERT_TRUE(uitest::PumpUntil([&] { return Panel(2) == L"Status: Data sent failed"; }, 3500));
     // The failure shows on the watchdog's second tick, about two seconds later.
     EXPECT_GE(GetTickCount() - start, 1500u);
     EXPECT_FALSE(form().Timer1->Enabled());

@@ -37,7 +37,7 @@ protected:
         form().Ed_ip_address->SetText(L"127.0.0.1");
         uitest::Click(*form().Bn_ip_conn);
         ASSERT_TRUE(peer.Accept(Millis(1000)));
-        ASSERT_EQ(form().Bn_ip_conn->Caption(), W("断开"));
+        ASSERT_EQ(form().Bn_ip_conn->Caption(), L"disconnect");
     }
 };
 
@@ -62,7 +62,7 @@ TEST_F(TcpConsoleTest, ConnectSendAndDisconnect)
     EXPECT_EQ(frame[0], 0x56);
 
     uitest::Click(*form().Bn_ip_conn);
-    EXPECT_EQ(form().Bn_ip_conn->Caption(), W("连接"));
+    EXPECT_EQ(form().Bn_ip_conn->Caption(), L"connect");
     EXPECT_EQ(Panel(0), L"Port:");
     EXPECT_TRUE(peer.SeesEndOfStream(Millis(1000)));
 }
@@ -96,10 +96,10 @@ TEST_F(TcpConsoleTest, EachTransportRefusesWhileTheOtherIsOpen)
     Connect(peer);
     uitest::Click(*form().Bn_ser_conn);
     ASSERT_EQ(boxes->Count(), 1);
-    EXPECT_EQ(LastBoxText(), W("已连接以太网端口,请断开再连接COM口!"));
-    EXPECT_EQ(LastBoxCaption(), W("错误"));
+    EXPECT_EQ(LastBoxText(), L"Had connected the ethernet port!");
+    EXPECT_EQ(LastBoxCaption(), L"Error");
     EXPECT_FALSE(form().hComm->IsOpen());
-    EXPECT_EQ(form().Bn_ser_conn->Caption(), W("连接"));
+    EXPECT_EQ(form().Bn_ser_conn->Caption(), L"connect");
     EXPECT_TRUE(form().CB_com->Enabled());
     EXPECT_EQ(Panel(0), L"Port:ethernet IP:127.0.0.1");
 
@@ -109,8 +109,8 @@ TEST_F(TcpConsoleTest, EachTransportRefusesWhileTheOtherIsOpen)
     ASSERT_TRUE(form().hComm->IsOpen());
     uitest::Click(*form().Bn_ip_conn);
     ASSERT_EQ(boxes->Count(), 2);
-    EXPECT_EQ(LastBoxText(), W("已连接COM端口,请断开再连接以太网端口!"));
-    EXPECT_EQ(form().Bn_ip_conn->Caption(), W("连接"));
+    EXPECT_EQ(LastBoxText(), L"Had connected the serial port!");
+    EXPECT_EQ(form().Bn_ip_conn->Caption(), L"connect");
     EXPECT_FALSE(peer.Accept(Millis(200)));
     uitest::Click(*form().Bn_ser_conn);
 }
@@ -125,9 +125,9 @@ TEST_F(TcpConsoleTest, RefusedConnectionIsReported)
     form().Ed_ip_address->SetText(L"127.0.0.1");
     uitest::Click(*form().Bn_ip_conn);
     ASSERT_EQ(boxes->Count(), 1);
-    EXPECT_EQ(LastBoxText(), W("连接主机失败，请重新检查！"));
-    EXPECT_EQ(LastBoxCaption(), W("错误"));
-    EXPECT_EQ(form().Bn_ip_conn->Caption(), W("连接"));
+    EXPECT_EQ(LastBoxText(), L"connect failed, please check it!");
+    EXPECT_EQ(LastBoxCaption(), L"Error");
+    EXPECT_EQ(form().Bn_ip_conn->Caption(), L"connect");
     EXPECT_EQ(Panel(0), L"Port:");
 }
 
@@ -144,7 +144,7 @@ TEST_F(TcpConsoleTest, SilentHostTimesOutAfterTwoSeconds)
     EXPECT_GE(waited, std::chrono::milliseconds(1800));
     EXPECT_LT(waited, std::chrono::milliseconds(4000));
     ASSERT_EQ(boxes->Count(), 1);
-    EXPECT_EQ(LastBoxText(), W("连接主机失败，请重新检查！"));
+    EXPECT_EQ(LastBoxText(), L"connect failed, please check it!");
     EXPECT_EQ(Panel(0), L"Port:");
 }
 
@@ -162,7 +162,7 @@ TEST_F(TcpConsoleTest, ConnectionBrokenBetweenTicksIsClosedBySendWithoutStopping
     EXPECT_TRUE(form().Timer_read232->Enabled());
     EXPECT_TRUE(form().Timer1->Enabled());
     EXPECT_EQ(form().RxTick, 0);
-    EXPECT_EQ(form().Bn_ip_conn->Caption(), W("连接"));
+    EXPECT_EQ(form().Bn_ip_conn->Caption(), L"connect");
     EXPECT_EQ(Panel(0), L"Port:");
     EXPECT_EQ(boxes->Count(), 0);
 }
@@ -172,7 +172,7 @@ TEST_F(TcpConsoleTest, ReceiveTimerNoticesABrokenConnection)
     LoopbackPeer peer(kSequencerPort, SOMAXCONN, Millis(5000));
     Connect(peer);
     peer.Reset();
-    ASSERT_TRUE(uitest::PumpUntil([&] { return form().Bn_ip_conn->Caption() == W("连接"); }, 1500));
+    ASSERT_TRUE(uitest::PumpUntil([&] { return form().Bn_ip_conn->Caption() == L"connect"; }, 1500));
     EXPECT_EQ(Panel(0), L"Port:");
     EXPECT_TRUE(form().Timer_read232->Enabled());
 }
@@ -198,9 +198,9 @@ TEST_F(TcpConsoleTest, StatusFrameOverTcpShowsLampsAndMasks)
         EXPECT_FALSE(form().CB_mask[g][1]->Checked());
         EXPECT_TRUE(form().Bn_ch[g][2]->Enabled());
         EXPECT_EQ(form().Shape_ch[g][2]->Brush().Color(), 0x0000FF);
-        EXPECT_EQ(form().Bn_ch[g][2]->Caption(), W("关"));
+        EXPECT_EQ(form().Bn_ch[g][2]->Caption(), L"off");
         EXPECT_EQ(form().Shape_ch[g][0]->Brush().Color(), clWhite);
     }
     EXPECT_FALSE(form().CB_grp_lock[0]->Checked());
-    EXPECT_EQ(Panel(2), W("状态:数据发送成功"));
+    EXPECT_EQ(Panel(2), L"Status:Data sent successfully");
 }

@@ -19,6 +19,11 @@ void TCheckBox::CreateWindowHandleDone() {
                  state_ == cbChecked ? BST_CHECKED : state_ == cbGrayed ? BST_INDETERMINATE : BST_UNCHECKED, 0);
 }
 
+void TCheckBox::SaveWindowState() {
+    State();
+    TWinControl::SaveWindowState();
+}
+
 TCheckBoxState TCheckBox::State() {
     if (HandleAllocated()) {
         LRESULT r = SendMessageW(handle_, BM_GETCHECK, 0, 0);

@@ -28,6 +28,7 @@ protected:
     bool ClicksOnMouseUp() const override { return false; }
     virtual void Toggle();
     void CreateWindowHandleDone() override;
+    void SaveWindowState() override;
 
 private:
     void ApplyState(TCheckBoxState state, bool fireClick);

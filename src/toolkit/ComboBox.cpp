@@ -42,6 +42,11 @@ void TComboBox::CreateWindowHandleDone() {
     }
 }
 
+void TComboBox::SaveWindowState() {
+    if (HandleAllocated()) itemIndex_ = ItemIndex();
+    TWinControl::SaveWindowState();
+}
+
 void TComboBox::SetBounds(int left, int top, int width, int height) {
     if (width < 0) width = 0;
     if (height < 0) height = 0;

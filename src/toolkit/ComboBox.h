@@ -37,6 +37,7 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWindowHandleDone() override;
+    void SaveWindowState() override;
     bool ClicksOnMouseUp() const override { return false; }
     virtual void Change();
 

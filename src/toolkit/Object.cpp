@@ -22,5 +22,7 @@ std::wstring TObject::ClassName() const { return ClassNameOf(typeid(*this)); }
 
 bool TObject::InheritsFrom(const std::wstring& className) const {
     std::wstring own = ClassName();
-    return SameText(own, className) || ClassRegistry::Instance().InheritsFrom(own, className);
+    if (SameText(own, className)) return true;
+    ClassRegistry& registry = ClassRegistry::Instance();
+    return registry.InheritsFrom(registry.RegisteredClassOf(this), className);
 }

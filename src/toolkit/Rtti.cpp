@@ -98,6 +98,27 @@ TComponent* ClassRegistry::Create(const std::wstring& className, TComponent* own
     return c->Create(owner);
 }
 
+std::wstring ClassRegistry::RegisteredClassOf(const TObject* object) {
+    if (!object) return {};
+    std::wstring own = object->ClassName();
+    if (Find(own)) return own;
+    std::string key = TypeKey(typeid(*object));
+    if (auto it = resolved_.find(key); it != resolved_.end()) return it->second;
+    std::wstring best;
+    int bestDepth = -1;
+    for (auto& [upper, info] : classes_) {
+        if (!info->IsInstance || !info->IsInstance(object)) continue;
+        int depth = 0;
+        for (const TClassInfo* c = Find(info->ParentName); c && depth < 64; c = Find(c->ParentName)) ++depth;
+        if (depth > bestDepth) {
+            bestDepth = depth;
+            best = info->Name;
+        }
+    }
+    resolved_[key] = best;
+    return best;
+}
+
 const TEnumInfo* ClassRegistry::EnumByName(const std::wstring& typeName) const {
     for (auto& [type, info] : enums_)
         if (SameText(info.TypeName, typeName)) return &info;
@@ -219,7 +240,8 @@ const TPropInfo* FindPropInfo(TObject* object, const std::wstring& path, TObject
     for (;;) {
         size_t dot = path.find(L'.', start);
         std::wstring part = path.substr(start, dot == std::wstring::npos ? std::wstring::npos : dot - start);
-        const TPropInfo* info = ClassRegistry::Instance().FindProp(current->ClassName(), part);
+        const TPropInfo* info =
+            ClassRegistry::Instance().FindProp(ClassRegistry::Instance().RegisteredClassOf(current), part);
         if (!info) return nullptr;
         if (dot == std::wstring::npos) {
             if (owner) *owner = current;

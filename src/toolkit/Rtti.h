@@ -76,6 +76,7 @@ struct TClassInfo {
     std::wstring Name;
     std::wstring ParentName;
     std::function<TComponent*(TComponent* owner)> Create;
+    std::function<bool(const TObject*)> IsInstance;
     std::vector<TPropInfo> Props;
     std::map<std::wstring, std::function<void(TObject* root, TComponent* value)>> Fields;  // upper-case keys
     std::map<std::wstring, std::function<std::any(TObject* root)>> Methods;            // upper-case keys
@@ -97,6 +98,9 @@ public:
     std::function<void(TObject*, TComponent*)> FindField(const std::wstring& className, const std::wstring& field) const;
     std::function<std::any(TObject*)> FindMethod(const std::wstring& className, const std::wstring& method) const;
     TComponent* Create(const std::wstring& className, TComponent* owner) const;
+    // The registered class that describes `object`: its own class, or for an
+    // unregistered subclass the most derived registered class it belongs to.
+    std::wstring RegisteredClassOf(const TObject* object);
 
     template <class E>
     void AddEnum(const std::wstring& typeName, std::vector<std::pair<std::wstring, int>> members) {
@@ -119,6 +123,7 @@ private:
     }
     std::map<std::wstring, std::unique_ptr<TClassInfo>> classes_;  // upper-case keys
     std::map<std::string, TEnumInfo> enums_;
+    std::map<std::string, std::wstring> resolved_;  // type key -> registered class name
 };
 
 // Registers the toolkit's own classes (called once by ClassRegistry::Instance).
@@ -350,6 +355,7 @@ private:
 template <class T>
 ClassBuilder<T> RegisterClass(const std::wstring& name, const std::wstring& parentName) {
     TClassInfo& info = ClassRegistry::Instance().Add(name, parentName);
+    info.IsInstance = [](const TObject* o) { return dynamic_cast<const T*>(o) != nullptr; };
     if constexpr (std::is_constructible_v<T, TComponent*> && !std::is_abstract_v<T>)
         info.Create = [](TComponent* owner) -> TComponent* { return new T(owner); };
     return ClassBuilder<T>(info);

@@ -203,9 +203,17 @@ void TWinControl::CreateHandleChildren() {
         if (auto* win = dynamic_cast<TWinControl*>(c); win && !win->handle_) win->CreateWnd();
 }
 
-void TWinControl::DestroyWnd() {
+void TWinControl::SaveWindowState() {
     if (!handle_) return;
     text_ = GetText();
+    for (TControl* c : controls_)
+        if (auto* win = dynamic_cast<TWinControl*>(c)) win->SaveWindowState();
+}
+
+void TWinControl::DestroyWnd() {
+    if (!handle_) return;
+    // The system destroys the child windows with this one.
+    SaveWindowState();
     HWND window = handle_;
     DestroyWindow(window);
     // WM_NCDESTROY detached the handle; make sure even if the window was foreign-subclassed.

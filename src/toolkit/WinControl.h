@@ -95,6 +95,9 @@ protected:
     // Called once the window exists and is bound, before children are created.
     virtual void CreateWindowHandleDone() {}
     virtual void DestroyWnd();
+    // Copies what only the window knows (text, selection, check state) into
+    // the object before the window goes, so a new window starts the same.
+    virtual void SaveWindowState();
     void CreateHandleChildren();
     // Paints the window itself into dc (own classes: background; system
     // classes: the system procedure with the DC).

@@ -12,6 +12,7 @@
 #include "toolkit/ControlAtom.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Form.h"
+#include "toolkit/GraphicControl.h"
 #include "toolkit/Label.h"
 #include "toolkit/ModuleInstance.h"
 #include "toolkit/Panel.h"
@@ -250,4 +251,49 @@ TEST_F(WindowBinding, GraphicControlsArePaintedByTheParentThroughTheirWindowProc
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     spy.Restore();
+}
+
+namespace {
+// A graphic control that fills itself through its canvas.
+class TSwatch : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    int paints = 0;
+
+protected:
+    void Paint(HDC) override {
+        ++paints;
+        Canvas().Brush().SetColor(clRed);
+        Canvas().FillRect(RECT{0, 0, Width(), Height()});
+    }
+};
+}  // namespace
+
+TEST_F(WindowBinding, GraphicControlCanvasDrawsAtTheControlsPlaceInTheParent) {
+    auto* swatch = new TSwatch(form);
+    swatch->SetParent(form);
+    swatch->SetBounds(30, 40, 20, 10);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 100, 100);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    RECT all{0, 0, 100, 100};
+    FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    int objectsBefore = static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+    form->PaintControls(memory, nullptr);
+    EXPECT_EQ(swatch->paints, 1);
+    EXPECT_EQ(GetPixel(memory, 30, 40), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(memory, 49, 49), RGB(255, 0, 0));
+    // Clipped to the control: nothing outside it changes.
+    EXPECT_EQ(GetPixel(memory, 50, 40), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(memory, 30, 50), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(memory, 29, 39), RGB(255, 255, 255));
+    // The DC got its own objects back.
+    EXPECT_EQ(GetCurrentObject(memory, OBJ_BITMAP), bitmap);
+    form->PaintControls(memory, nullptr);
+    EXPECT_LE(static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)), objectsBefore + 2);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
 }

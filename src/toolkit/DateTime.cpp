@@ -4,6 +4,8 @@
 #include <stdexcept>
 
 namespace {
+// Beyond 9999-12-31 (and its mirror before the epoch) nothing is decoded.
+constexpr double kMaxDays = 2958466.0;
 // Zero-based day number (from 0001-01-01, proleptic Gregorian) of 1899-12-30.
 constexpr int64_t kDelta = 693593;
 
@@ -41,7 +43,7 @@ TDateTime DateOf(TDateTime value) { return std::trunc(value); }
 TDateTime TimeOf(TDateTime value) { return std::fabs(value - std::trunc(value)); }
 
 DateParts DecodeDate(TDateTime value) {
-    if (!std::isfinite(value)) return DateParts{};
+    if (!std::isfinite(value) || std::fabs(value) > kMaxDays) return DateParts{};
     int64_t days = static_cast<int64_t>(std::trunc(value));
     // A time part that rounds up to midnight belongs to the next day.
     if (std::llround(TimeOf(value) * 86400000.0) >= 86400000) days += value < 0 ? -1 : 1;
@@ -72,6 +74,7 @@ TimeParts DecodeTime(TDateTime value) {
 
 int DayOfWeek(TDateTime value) {
     // 1899-12-30 was a Saturday.
+    if (!std::isfinite(value) || std::fabs(value) > kMaxDays) return 7;
     int64_t days = static_cast<int64_t>(std::floor(value));
     int64_t w = ((days + 6) % 7 + 7) % 7;  // 0 = Sunday
     return static_cast<int>(w) + 1;

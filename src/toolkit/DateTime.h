@@ -15,6 +15,7 @@ struct TimeParts {
 // Throws std::invalid_argument for a day that does not exist.
 TDateTime EncodeDate(int year, int month, int day);
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
+// Values that are not finite or lie beyond year 9999 decode as 1899-12-30.
 DateParts DecodeDate(TDateTime value);
 TimeParts DecodeTime(TDateTime value);
 // Whole days part and time-of-day part (both for dates before 1899 as well).

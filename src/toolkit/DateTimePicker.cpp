@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cmath>
+#include <stdexcept>
 
 namespace {
 SYSTEMTIME ToSystemTime(TDateTime value) {
@@ -58,7 +59,11 @@ void TDateTimePicker::PushToWindow() {
 }
 
 void TDateTimePicker::SetDateTime(TDateTime value) {
-    if (!std::isfinite(value)) return;
+    // The system control covers 1601-01-01 to 9999-12-31.
+    static const TDateTime kFirst = EncodeDate(1601, 1, 1);
+    static const TDateTime kLast = EncodeDate(9999, 12, 31) + EncodeTime(23, 59, 59, 999);
+    if (!std::isfinite(value) || value < kFirst || value > kLast)
+        throw std::out_of_range("Date is outside the range a date/time picker can show");
     dateTime_ = value;
     PushToWindow();
 }
@@ -94,8 +99,17 @@ void TDateTimePicker::WndProc(TMessage& message) {
         auto* header = reinterpret_cast<NMHDR*>(message.LParam);
         if (header->code == DTN_DATETIMECHANGE) {
             auto* change = reinterpret_cast<NMDATETIMECHANGE*>(message.LParam);
-            if (change->dwFlags == GDT_VALID) {
-                TDateTime picked = FromSystemTime(change->st);
+            TDateTime picked = 0;
+            bool valid = change->dwFlags == GDT_VALID;
+            if (valid) {
+                // A malformed time from the control is ignored rather than trusted.
+                try {
+                    picked = FromSystemTime(change->st);
+                } catch (const std::invalid_argument&) {
+                    valid = false;
+                }
+            }
+            if (valid) {
                 // A date picker changes the date only, a time picker the time only.
                 dateTime_ = kind_ == dtkDate ? Combine(DateOf(picked), TimeOf(dateTime_))
                                              : Combine(DateOf(dateTime_), TimeOf(picked));

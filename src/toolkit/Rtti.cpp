@@ -407,7 +407,18 @@ void SetPropText(TObject* object, const std::wstring& path, const std::wstring& 
         }
         return;
     }
-    case TPropKind::Float: info->Set(owner, FormValue::Float(std::stod(text)), ctx); return;
+    case TPropKind::Float: {
+        double v = 0;
+        try {
+            size_t used = 0;
+            v = std::stod(text, &used);
+            if (used != text.size()) throw std::invalid_argument("trailing");
+        } catch (const std::logic_error&) {
+            throw EPropertyConvertError("Invalid number " + EncodeUtf8(text) + " for " + EncodeUtf8(path));
+        }
+        info->Set(owner, FormValue::Float(v), ctx);
+        return;
+    }
     case TPropKind::String: info->Set(owner, FormValue::String(text), ctx); return;
     case TPropKind::Boolean:
     case TPropKind::Enumeration: info->Set(owner, FormValue::Ident(Trim(text)), ctx); return;

@@ -151,6 +151,11 @@ HWND TWinControl::Handle() {
     if (!handle_) {
         if (parent_) parent_->Handle();
         if (!handle_) CreateWnd();
+        // A child window needs a parent window; say so instead of handing out null.
+        if (!handle_) {
+            std::wstring name = Name().empty() ? ClassName() : Name();
+            throw std::runtime_error("Control '" + std::string(name.begin(), name.end()) + "' has no parent window");
+        }
     }
     return handle_;
 }

@@ -58,6 +58,8 @@ TEST(DateTime, EncodesAndDecodesDaysSince18991230) {
         EXPECT_EQ(back.day, 1);
     }
     EXPECT_EQ(DecodeDate(NAN).year, 1899);
+    EXPECT_EQ(DecodeDate(1e300).year, 1899);
+    EXPECT_EQ(DayOfWeek(-1e300), 7);
 }
 
 TEST(DateTimePicker, SettingDateKeepsTimeAndViceVersaWithoutOnChange) {
@@ -81,6 +83,11 @@ TEST(DateTimePicker, SettingDateKeepsTimeAndViceVersaWithoutOnChange) {
     EXPECT_EQ(st.wMinute, 14);
     uitest::Pump(20);
     EXPECT_EQ(changes.count, 0);
+    // Values the system control cannot show are refused and change nothing.
+    TDateTime kept = picker->DateTime();
+    EXPECT_THROW(picker->SetDateTime(EncodeDate(1500, 1, 1)), std::out_of_range);
+    EXPECT_THROW(picker->SetDateTime(INFINITY), std::out_of_range);
+    EXPECT_EQ(picker->DateTime(), kept);
 }
 
 TEST(DateTimePicker, KindIsTheWindowStyleAndUserEditsRunOnChange) {

@@ -103,6 +103,14 @@ TEST(Objects, ClassNamesAndAncestry) {
     EXPECT_STREQ(name, L"TFancyButton");
     EXPECT_EQ(SendMessageW(fancy.Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     fancy.SetParent(nullptr);
+    // Without a parent window there is no window to hand out.
+    try {
+        fancy.Handle();
+        ADD_FAILURE() << "a parentless child control gave a window";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("no parent window"), std::string::npos);
+    }
+    EXPECT_FALSE(fancy.HandleAllocated());
 }
 
 TEST(Objects, ObjectInstanceRoutesAWindowToAMethod) {

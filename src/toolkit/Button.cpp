@@ -21,6 +21,20 @@ void TButton::SetDefault(bool value) {
     if (HandleAllocated()) SendMessageW(handle_, BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
+bool IsAccelerator(wchar_t key, const std::wstring& caption) {
+    // The character after a single '&' ("&&" is a literal ampersand).
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != L'&') continue;
+        if (caption[i + 1] == L'&') {
+            ++i;
+            continue;
+        }
+        return CharUpperW(reinterpret_cast<LPWSTR>(static_cast<uintptr_t>(caption[i + 1]))) ==
+               CharUpperW(reinterpret_cast<LPWSTR>(static_cast<uintptr_t>(key)));
+    }
+    return false;
+}
+
 void TButton::Click() { TWinControl::Click(); }
 
 void TButton::WndProc(TMessage& message) {
@@ -29,6 +43,13 @@ void TButton::WndProc(TMessage& message) {
         if (HIWORD(message.WParam) == BN_CLICKED) {
             Click();
             message.Result = 0;
+            return;
+        }
+        break;
+    case CM_DIALOGCHAR:
+        if (CanFocus() && IsAccelerator(static_cast<wchar_t>(message.WParam), GetText())) {
+            Click();
+            message.Result = 1;
             return;
         }
         break;

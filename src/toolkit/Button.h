@@ -4,6 +4,9 @@
 // anywhere in the form clicks the Default button and Esc the Cancel button.
 #include "toolkit/WinControl.h"
 
+// True when `caption` marks `key` as its accelerator with '&' (case-insensitive).
+bool IsAccelerator(wchar_t key, const std::wstring& caption);
+
 class TButton : public TWinControl {
 public:
     explicit TButton(TComponent* AOwner);

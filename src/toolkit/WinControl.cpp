@@ -617,6 +617,21 @@ void TWinControl::WndProc(TMessage& message) {
         for (TControl* c : std::vector<TControl*>(controls_)) c->Perform(CM_FOCUSCHANGED, message.WParam, message.LParam);
         TControl::WndProc(message);
         return;
+    case WM_SYSCHAR:
+        // Alt+letter: the form offers it to its controls (button accelerators).
+        if (TForm* form = ParentForm()) {
+            if (form->Perform(CM_DIALOGCHAR, message.WParam, message.LParam) != 0) {
+                message.Result = 0;
+                return;
+            }
+        }
+        break;
+    case CM_DIALOGCHAR:
+        for (TControl* c : std::vector<TControl*>(controls_)) {
+            message.Result = c->Perform(CM_DIALOGCHAR, message.WParam, message.LParam);
+            if (message.Result) return;
+        }
+        return;
     case WM_KEYUP:
         if (OnKeyUp) {
             WORD key = static_cast<WORD>(message.WParam);

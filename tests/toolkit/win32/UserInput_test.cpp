@@ -114,6 +114,26 @@ TEST_F(UserInput, KeyboardClicksButtons) {
     EXPECT_EQ(log.Count(L"click CancelButton"), 3);
 }
 
+TEST_F(UserInput, AltWithTheMarkedLetterClicksTheButton) {
+    cancel->SetCaption(L"&Quit");
+    edit->SetFocus();
+    uitest::Pump(20);
+    INPUT alt[4]{};
+    alt[0].type = alt[1].type = alt[2].type = alt[3].type = INPUT_KEYBOARD;
+    alt[0].ki.wVk = VK_MENU;
+    alt[1].ki.wVk = 'Q';
+    alt[2].ki.wVk = 'Q';
+    alt[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    alt[3].ki.wVk = VK_MENU;
+    alt[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, alt, sizeof alt[0]);
+    uitest::Pump(50);
+    EXPECT_EQ(log.Count(L"click CancelButton"), 1);
+    EXPECT_TRUE(IsAccelerator(L'q', L"&Quit"));
+    EXPECT_FALSE(IsAccelerator(L'q', L"Q&&uit"));
+    EXPECT_FALSE(IsAccelerator(L'x', L"&Quit"));
+}
+
 TEST_F(UserInput, DisabledButtonIgnoresClicksAndKeys) {
     cancel->SetEnabled(false);
     uitest::Click(*cancel);

@@ -1,33 +1,55 @@
 #include "skin/data/Winconvert_matcher.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
 namespace relayon::skin::lzh {
 namespace {
 
-uint64_t LoadWord(const uint8_t* p) {
+// Eight bytes as a number whose most significant byte is p[0], on any host:
+// comparing two such numbers compares the byte strings, and the first
+// differing byte is found by counting leading zeros of their XOR.
+inline uint64_t LoadBigEndianWord(const uint8_t* p) {
     uint64_t w;
     std::memcpy(&w, p, 8);
+    if constexpr (std::endian::native == std::endian::little) w = __builtin_bswap64(w);
     return w;
 }
 
 // Common prefix of two F-byte strings known to agree on bytes 0..from-1:
 // the first index where they differ, or F.
 inline int CommonLengthFrom(const uint8_t* key, const uint8_t* other, int from) {
-    if constexpr (std::endian::native == std::endian::little) {
-        for (int i = from; i < F; i += 8) {
-            if (const uint64_t diff = LoadWord(key + i) ^ LoadWord(other + i)) {
-                const int at = i + std::countr_zero(diff) / 8;
-                return at < F ? at : F;
-            }
+    for (int i = from; i < F; i += 8) {
+        if (const uint64_t diff = LoadBigEndianWord(key + i) ^ LoadBigEndianWord(other + i)) {
+            const int at = i + std::countl_zero(diff) / 8;
+            return at < F ? at : F;
         }
-        return F;
-    } else {
-        int i = from;
-        while (i < F && key[i] == other[i]) ++i;
-        return i;
     }
+    return F;
+}
+
+// Moves to the right child (next = right, nextHead = rightHead) when
+// `goRight`, without a branch. On x86-64 the compiler turns a plain ?: here
+// into a conditional jump, so the two conditional moves are written out,
+// driven by the same comparison (keyHead >= head) that gave `goRight`; bytes
+// past the first eight (equalHeads) only arise on the rare slow path.
+inline void ChooseChild(unsigned goRight, bool equalHeads, uint64_t keyHead, uint64_t head, unsigned& next,
+                        uint64_t& nextHead, unsigned right, uint64_t rightHead) {
+#if defined(__GNUC__) && defined(__x86_64__)
+    if (!equalHeads) {
+        asm("cmpq %[head], %[key]\n\t"
+            "cmovael %[right], %[next]\n\t"
+            "cmovaeq %[rightHead], %[nextHead]"
+            : [next] "+r"(next), [nextHead] "+r"(nextHead)
+            : [key] "r"(keyHead), [head] "r"(head), [right] "r"(right), [rightHead] "r"(rightHead)
+            : "cc");
+        return;
+    }
+#endif
+    const uint64_t rightMask = uint64_t{0} - goRight;
+    next ^= (next ^ right) & static_cast<unsigned>(rightMask);
+    nextHead ^= (nextHead ^ rightHead) & rightMask;
 }
 
 }  // namespace
@@ -51,52 +73,57 @@ void MatchTrees::InsertNode(int r) {
         return;
     }
     p = rson(p);
-    // Bytes 1..8 decide most comparisons. The key's stay in a register; the
+    // Bytes 1..8 decide most comparisons, read as big-endian numbers so that
+    // one integer comparison orders them. The key's stay in a register; the
     // next node's are loaded for both children before the comparison at the
-    // current node has chosen one, which keeps the search off the critical
-    // path of a mispredicted branch. (NIL's bytes are read but never used.)
-    const uint64_t keyHead = LoadWord(key + 1);
-    uint64_t head = LoadWord(&text_buf[p + 1]);
-    int bestLength = 0;
-    int bestPosition = match_position;
+    // current node has chosen one, and the choice is a conditional move, not
+    // a branch: the direction taken at each node is close to random, so a
+    // branch there would be mispredicted about every other node. This keeps
+    // the walk at one dependent load of the children plus one of their bytes
+    // per node. (NIL's bytes are read but never used.)
+    const uint64_t keyHead = LoadBigEndianWord(key + 1);
+    uint64_t head = LoadBigEndianWord(&text_buf[p + 1]);
+    // Best match so far as one number, (length << 13) | (N - distance): a
+    // longer match scores higher, and among equally long ones the nearer.
+    // So "longer, or as long and nearer" is a single maximum, and no branch.
+    // Below kNoMatch: no match longer than THRESHOLD yet.
+    constexpr int kNearnessBits = 13;
+    constexpr int kNoMatch = ((THRESHOLD + 1) << kNearnessBits) - 1;
+    int bestScore = kNoMatch;
     for (;;) {
-        const int left = lson(p);
-        const int right = rson(p);
-        const uint64_t leftHead = LoadWord(&text_buf[left + 1]);
-        const uint64_t rightHead = LoadWord(&text_buf[right + 1]);
+        const unsigned left = lson(p);
+        const unsigned right = rson(p);
+        const uint64_t leftHead = LoadBigEndianWord(&text_buf[left + 1]);
+        const uint64_t rightHead = LoadBigEndianWord(&text_buf[right + 1]);
 
+        // 1: the key sorts after node p's string or equals it.
+        unsigned goRight = keyHead >= head;
         int i;
-        int cmp;
-        if (std::endian::native == std::endian::little && keyHead != head) {
-            const int shift = std::countr_zero(keyHead ^ head) & ~7;
-            i = 1 + shift / 8;
-            cmp = static_cast<int>((keyHead >> shift) & 0xFF) - static_cast<int>((head >> shift) & 0xFF);
+        if (const uint64_t diff = keyHead ^ head) [[likely]] {
+            i = 1 + std::countl_zero(diff) / 8;
         } else {
             const uint8_t* other = &text_buf[p];
-            i = CommonLengthFrom(key, other, 1);
-            cmp = i < F ? static_cast<int>(key[i]) - static_cast<int>(other[i]) : 0;
+            i = CommonLengthFrom(key, other, 9);
+            goRight = i >= F || key[i] > other[i];
         }
-        // Longer match, or as long and nearer (only among the nodes on this path).
-        const int position = ((r - p) & (N - 1)) - 1;
-        const bool better = i > THRESHOLD && (i > bestLength || (i == bestLength && position < bestPosition));
-        bestPosition = better ? position : bestPosition;
-        bestLength = better ? i : bestLength;
-        if (bestLength >= F) break;
+        // Only the nodes on this path are candidates.
+        const int nearness = N - ((r - p) & (N - 1));
+        bestScore = std::max(bestScore, (i << kNearnessBits) | nearness);
+        if (i >= F) break;  // a full-length match is always the best one
 
-        const bool goRight = cmp >= 0;
-        const int next = goRight ? right : left;
+        unsigned next = left;
+        uint64_t nextHead = leftHead;
+        ChooseChild(goRight, head == keyHead, keyHead, head, next, nextHead, right, rightHead);
+        head = nextHead;
         if (next == NIL) {
             son_[p][goRight] = static_cast<uint16_t>(r);
             dad[r] = static_cast<uint16_t>(p);
-            match_position = bestPosition;
-            match_length = bestLength;
+            SetBestMatch(bestScore > kNoMatch, bestScore >> kNearnessBits, bestScore & ((1 << kNearnessBits) - 1));
             return;
         }
-        head = goRight ? rightHead : leftHead;
-        p = next;
+        p = static_cast<int>(next);
     }
-    match_position = bestPosition;
-    match_length = bestLength;
+    SetBestMatch(true, F, bestScore & ((1 << kNearnessBits) - 1));
     // Full-length match: r takes p's place in the tree.
     dad[r] = dad[p];
     lson(r) = lson(p);

@@ -27,6 +27,13 @@ public:
     int match_length = 0;
 
 private:
+    // Result of a search; without a match, match_position keeps its value.
+    void SetBestMatch(bool found, int length, int nearness) {
+        if (!found) return;
+        match_length = length;
+        match_position = N - nearness - 1;
+    }
+
     // Children side by side, so the search picks one by index instead of by
     // a branch: son_[p][0] is the left child, son_[p][1] the right one.
     uint16_t& lson(int p) { return son_[p][0]; }

@@ -172,3 +172,25 @@ TEST_F(ControlState, ControlPropertiesByName) {
     EXPECT_THROW(SetEnumProp(check, L"State", L"cbHalf"), EPropertyConvertError);
     EXPECT_EQ(check->State(), cbGrayed);
 }
+
+TEST_F(ControlState, FormScrollBarsAppearWhenTheRangeExceedsTheClientArea) {
+    uitest::ShowAndActivate(*form);
+    EXPECT_FALSE(GetWindowLongPtrW(form->Handle(), GWL_STYLE) & WS_VSCROLL);
+    form->VertScrollBar().SetRange(1000);
+    EXPECT_TRUE(GetWindowLongPtrW(form->Handle(), GWL_STYLE) & WS_VSCROLL);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(GetScrollInfo(form->Handle(), SB_VERT, &info));
+    EXPECT_EQ(info.nMax, 999);
+    EXPECT_EQ(static_cast<int>(info.nPage), form->ClientHeight());
+    // Scrolling moves the controls with the view.
+    auto* button = new TButton(form);
+    button->SetParent(form);
+    button->SetBounds(10, 100, 80, 25);
+    SendMessageW(form->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 60), 0);
+    EXPECT_EQ(form->VertScrollBar().Position(), 60);
+    EXPECT_EQ(button->Top(), 40);
+    form->VertScrollBar().SetVisible(false);
+    EXPECT_FALSE(GetWindowLongPtrW(form->Handle(), GWL_STYLE) & WS_VSCROLL);
+}

@@ -53,6 +53,13 @@ void TControlScrollBar::Update() {
     GetClientRect(h, &rc);
     int client = bar_ == SB_HORZ ? rc.right : rc.bottom;
     bool show = visible_ && range_ > client;
+    // Without a bar the view must not stay scrolled away.
+    if (!show && position_ != 0) {
+        int keepRange = range_;
+        range_ = 0;
+        SetPosition(0);
+        range_ = keepRange;
+    }
     ShowScrollBar(h, bar_, show);
     if (show) {
         SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, range_ - 1, static_cast<UINT>(client), position_, 0};

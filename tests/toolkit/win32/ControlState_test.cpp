@@ -193,4 +193,7 @@ TEST_F(ControlState, FormScrollBarsAppearWhenTheRangeExceedsTheClientArea) {
     EXPECT_EQ(button->Top(), 40);
     form->VertScrollBar().SetVisible(false);
     EXPECT_FALSE(GetWindowLongPtrW(form->Handle(), GWL_STYLE) & WS_VSCROLL);
+    // Without the bar the view goes back to the top.
+    EXPECT_EQ(form->VertScrollBar().Position(), 0);
+    EXPECT_EQ(button->Top(), 100);
 }

@@ -1,4 +1,4 @@
-#include "toolkit/DateTime.h"
+#include "toolkit/core/DateTime.h"
 
 #include <cmath>
 #include <stdexcept>

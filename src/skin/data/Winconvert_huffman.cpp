@@ -1,9 +1,39 @@
 #include "skin/data/Winconvert_huffman.h"
 
 #include <algorithm>
+#include <bit>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace relayon::skin::lzh {
+namespace {
+
+// Last index l >= from with counts[l] < k, given counts[from] < k, the
+// counts non-decreasing and a count >= k (the sentinel) ahead. The runs of
+// equal counts that an update skips are often several nodes long, so eight
+// counts are checked per step; a node-by-node loop would mispredict its
+// exit on nearly every exchange.
+inline int LastBelow(const uint16_t* counts, int from, unsigned k) {
+#if defined(__SSE2__)
+    const __m128i key = _mm_set1_epi16(static_cast<short>(k));
+    for (int i = from + 1;; i += 8) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(counts + i));
+        // Lanes with counts >= k saturate k - count to zero.
+        const __m128i atLeast = _mm_cmpeq_epi16(_mm_subs_epu16(key, block), _mm_setzero_si128());
+        if (const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(atLeast)))
+            return i + std::countr_zero(mask) / 2 - 1;
+    }
+#else
+    int l = from;
+    while (k > counts[l + 1]) ++l;
+    return l;
+#endif
+}
+
+}  // namespace
 
 void AdaptiveHuffman::StartHuff() {
     for (int i = 0; i < N_CHAR; ++i) {
@@ -16,7 +46,7 @@ void AdaptiveHuffman::StartHuff() {
         son[j] = static_cast<int16_t>(i);
         prnt[i] = prnt[i + 1] = static_cast<int16_t>(j);
     }
-    freq[T] = 0xFFFF;
+    for (int i = T; i <= T + kScanPadding; ++i) freq[i] = 0xFFFF;
     prnt[R] = 0;
     rebuilds_ = 0;
 }
@@ -55,34 +85,54 @@ void AdaptiveHuffman::reconst() {
     }
 }
 
-void AdaptiveHuffman::update(int c) {
-    if (freq[R] == MAX_FREQ) reconst();
-    c = prnt[c + T];
+int AdaptiveHuffman::exchange(int c, unsigned k) {
+    // The table is sorted, so the nodes past c that are now smaller than k
+    // form one run; c trades places with the run's last node.
+    const int l = LastBelow(freq, c + 1, k);
+    freq[c] = freq[l];
+    freq[l] = static_cast<uint16_t>(k);
+
+    const int i = son[c];
+    prnt[i] = static_cast<int16_t>(l);
+    if (i < T) prnt[i + 1] = static_cast<int16_t>(l);
+
+    const int j = son[l];
+    son[l] = static_cast<int16_t>(i);
+
+    prnt[j] = static_cast<int16_t>(c);
+    if (j < T) prnt[j + 1] = static_cast<int16_t>(c);
+    son[c] = static_cast<int16_t>(j);
+    return l;
+}
+
+void AdaptiveHuffman::climb(int c) {
     do {
         const unsigned k = ++freq[c];
-        if (k > freq[c + 1]) {
-            // The table is sorted, so the nodes past c that are now smaller
-            // than k form one run; c trades places with the run's last node.
-            int l = c + 1;
-            while (k > freq[l + 1]) ++l;
-            freq[c] = freq[l];
-            freq[l] = static_cast<uint16_t>(k);
-
-            const int i = son[c];
-            prnt[i] = static_cast<int16_t>(l);
-            if (i < T) prnt[i + 1] = static_cast<int16_t>(l);
-
-            const int j = son[l];
-            son[l] = static_cast<int16_t>(i);
-
-            prnt[j] = static_cast<int16_t>(c);
-            if (j < T) prnt[j + 1] = static_cast<int16_t>(c);
-            son[c] = static_cast<int16_t>(j);
-
-            c = l;
-        }
+        if (k > freq[c + 1]) c = exchange(c, k);
         c = prnt[c];
     } while (c != 0);  // the root's parent entry is 0, and no other node has parent 0
+}
+
+void AdaptiveHuffman::update(int c) {
+    if (freq[R] == MAX_FREQ) reconst();
+    climb(prnt[c + T]);
+}
+
+void AdaptiveHuffman::updateAlong(int c, const int16_t* path, int count) {
+    if (freq[R] == MAX_FREQ) {  // the rebuild reshapes the tree: the path is stale
+        update(c);
+        return;
+    }
+    for (int level = count - 1; level >= 0; --level) {
+        const int node = path[level];
+        const unsigned k = ++freq[node];
+        if (k > freq[node + 1]) [[unlikely]] {
+            // The counted node moves; above it the path no longer applies.
+            const int parent = prnt[exchange(node, k)];
+            if (parent != 0) climb(parent);
+            return;
+        }
+    }
 }
 
 int AdaptiveHuffman::CodeLength(int c) const {

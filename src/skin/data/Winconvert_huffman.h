@@ -23,10 +23,15 @@ public:
 
     // Emits the code of symbol c (root bit first) and counts it.
     void EncodeChar(BitWriter& out, int c) {
+        // The climb from the leaf gives the code and the path the count
+        // update takes; the path is stored root first at the end of `path`.
+        int16_t path[kPathCapacity];
+        int first = kPathCapacity;
         uint64_t code = 0;
         int length = 0;
         int k = prnt[c + T];
         do {
+            if (first > 1) path[--first] = static_cast<int16_t>(k);
             code |= static_cast<uint64_t>(k & 1) << length;
             ++length;
             k = prnt[k];
@@ -37,34 +42,53 @@ public:
             length = 32;
         }
         out.Put(length, static_cast<uint32_t>(code & (length == 32 ? 0xFFFFFFFFu : ((1u << length) - 1))));
-        update(c);
+        if (length + 1 >= kPathCapacity) {  // deeper than the path buffer: climb by the links
+            update(c);
+            return;
+        }
+        path[--first] = static_cast<int16_t>(R);
+        updateAlong(c, path + first, kPathCapacity - first);
     }
 
     // Reads one symbol, walking from the root one bit at a time, and counts it.
     int DecodeChar(BitReader& in) {
         // Walk a local copy of the bit window; codes are far shorter than
-        // 57 bits, but a deeper walk still refills correctly.
+        // 57 bits, but a deeper walk still refills correctly. The nodes
+        // passed are kept for the count update.
+        int16_t path[kPathCapacity];
+        int depth = 0;
+        path[0] = static_cast<int16_t>(R);
         uint64_t bits = in.Window();
         int used = 0;
-        int c = son[R];
-        while (c < T) {
+        int node = R;
+        for (int child; (child = son[node]) < T;) {
             if (used == 57) {
                 in.Skip(used);
                 bits = in.Window();
                 used = 0;
             }
-            c = son[c + static_cast<int>(bits >> 63)];
+            node = child + static_cast<int>(bits >> 63);
             bits <<= 1;
             ++used;
+            ++depth;
+            path[depth < kPathCapacity ? depth : kPathCapacity - 1] = static_cast<int16_t>(node);
         }
         in.Skip(used);
-        c -= T;
-        update(c);
+        const int c = son[node] - T;
+        if (depth < kPathCapacity) {
+            updateAlong(c, path, depth + 1);
+        } else {
+            update(c);
+        }
         return c;
     }
 
     // Adds one to symbol c's leaf and its ancestors, restoring the order.
     void update(int c);
+    // The same, given the nodes from the root (path[0] == R) down to c's
+    // leaf (path[count - 1]). Until a node has to move, the ancestors come
+    // from this list instead of a chain of dependent parent-link loads.
+    void updateAlong(int c, const int16_t* path, int count);
 
     // --- inspection (tests, fuzzing) ---
     unsigned RootFrequency() const { return freq[R]; }
@@ -76,9 +100,22 @@ public:
     bool IsConsistent() const;
 
 private:
-    void reconst();
+    // Longest path kept for updateAlong. The sibling order makes the tree a
+    // Huffman tree of its counts, and a root count below MAX_FREQ bounds
+    // its depth to about 22; a deeper path falls back to the parent links.
+    static constexpr int kPathCapacity = 48;
 
-    uint16_t freq[T + 1];       // freq[T] is a 0xFFFF sentinel that ends the exchange scan
+    void reconst();
+    // The update's climb from node c (not 0) to the root.
+    void climb(int c);
+    // Moves counted node c (count k now above its right neighbour's) past
+    // the run of smaller nodes; returns its new index.
+    int exchange(int c, unsigned k);
+
+    // freq[T] is a 0xFFFF sentinel that ends the exchange scan; the entries
+    // after it (also 0xFFFF) let that scan read eight counts at a time.
+    static constexpr int kScanPadding = 7;
+    uint16_t freq[T + 1 + kScanPadding];
     int16_t prnt[T + N_CHAR];   // parent of each node; prnt[T + s] = leaf node of symbol s
     int16_t son[T];             // left child of an inner node (right = son + 1), or T + symbol
     int rebuilds_ = 0;

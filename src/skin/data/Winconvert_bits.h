@@ -3,8 +3,10 @@
 // a refill/drain function (never one call per byte); bits go out and come in
 // most significant first, the last byte padded with zero bits.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <span>
 #include <vector>
@@ -33,6 +35,11 @@ public:
         if (p_ == end_ && !Fill()) return 0;
         return *p_++;
     }
+    // The bytes buffered now (more may follow after a refill), and a way to
+    // consume some of them.
+    size_t Buffered() const { return static_cast<size_t>(end_ - p_); }
+    const uint8_t* Peek() const { return p_; }
+    void Consume(size_t n) { p_ += n; }  // n <= Buffered()
 
 private:
     bool Fill();
@@ -134,7 +141,22 @@ public:
     }
 
 private:
+    // Tops the window up with whole bytes to 57..64 bits.
     void Refill() {
+        if (in_.Buffered() >= 8) {
+            // All the bytes at once: a byte-by-byte loop would run a
+            // different number of times on nearly every call and mispredict
+            // its exit each time.
+            uint64_t word;
+            std::memcpy(&word, in_.Peek(), 8);
+            if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
+            const int take = (64 - count_) >> 3;  // count_ <= 56, so 1..8
+            if (take < 8) word &= ~(~uint64_t{0} >> (8 * take));
+            acc_ |= word >> count_;
+            count_ += 8 * take;
+            in_.Consume(static_cast<size_t>(take));
+            return;
+        }
         while (count_ <= 56) {
             acc_ |= static_cast<uint64_t>(in_.GetOrZero()) << (56 - count_);
             count_ += 8;

@@ -130,11 +130,7 @@ void MatchTrees::InsertNode(int r) {
     rson(r) = rson(p);
     dad[lson(p)] = static_cast<uint16_t>(r);
     dad[rson(p)] = static_cast<uint16_t>(r);
-    if (rson(dad[p]) == p) {
-        rson(dad[p]) = static_cast<uint16_t>(r);
-    } else {
-        lson(dad[p]) = static_cast<uint16_t>(r);
-    }
+    ReplaceChild(dad[p], p, r);
     dad[p] = NIL;
 }
 
@@ -161,11 +157,7 @@ void MatchTrees::DeleteNode(int p) {
         dad[rson(p)] = static_cast<uint16_t>(q);
     }
     dad[q] = dad[p];
-    if (rson(dad[p]) == p) {
-        rson(dad[p]) = static_cast<uint16_t>(q);
-    } else {
-        lson(dad[p]) = static_cast<uint16_t>(q);
-    }
+    ReplaceChild(dad[p], p, q);
     dad[p] = NIL;
 }
 

@@ -38,6 +38,12 @@ private:
     // a branch: son_[p][0] is the left child, son_[p][1] the right one.
     uint16_t& lson(int p) { return son_[p][0]; }
     uint16_t& rson(int p) { return son_[p][1]; }
+    // Makes `replacement` the child of `parent` that `child` was. The side is
+    // an index, not a branch: it is either one about equally often, and a
+    // mispredicted branch here cost a fifth of the node deletion time.
+    void ReplaceChild(int parent, int child, int replacement) {
+        son_[parent][rson(parent) == child] = static_cast<uint16_t>(replacement);
+    }
 
     // Roots of the 256 trees are rson(N + 1 + byte); index N (NIL) absorbs
     // the parent writes of missing children.

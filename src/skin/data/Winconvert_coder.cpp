@@ -84,7 +84,12 @@ int64_t EncodeLzh(ByteInput& in, ByteOutput& out) {
             if (s < F - 1) t.text_buf[s + N] = static_cast<uint8_t>(c);
             s = (s + 1) & (N - 1);
             r = (r + 1) & (N - 1);
-            t.InsertNode(r);
+            // Only the match at the last position of this step is coded.
+            if (i + 1 == last) {
+                t.InsertNode(r);
+            } else {
+                t.InsertNodeSkippingMatch(r);
+            }
         }
         textsize += i;
         // End of input: the look-ahead drains without new bytes.
@@ -92,7 +97,12 @@ int64_t EncodeLzh(ByteInput& in, ByteOutput& out) {
             t.DeleteNode(s);
             s = (s + 1) & (N - 1);
             r = (r + 1) & (N - 1);
-            if (--len) t.InsertNode(r);
+            if (--len == 0) continue;
+            if (i + 1 == last) {
+                t.InsertNode(r);
+            } else {
+                t.InsertNodeSkippingMatch(r);
+            }
         }
     } while (len > 0);
     bits.Flush();

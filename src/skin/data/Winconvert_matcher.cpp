@@ -62,11 +62,16 @@ MatchTrees::MatchTrees() {
     }
 }
 
-void MatchTrees::InsertNode(int r) {
+void MatchTrees::InsertNode(int r) { Insert<true>(r); }
+
+void MatchTrees::InsertNodeSkippingMatch(int r) { Insert<false>(r); }
+
+template <bool kFindMatch>
+void MatchTrees::Insert(int r) {
     const uint8_t* key = &text_buf[r];
     int p = N + 1 + key[0];
     lson(r) = rson(r) = NIL;
-    match_length = 0;
+    if (kFindMatch) match_length = 0;
     if (rson(p) == NIL) {  // the first step from a root always goes right
         rson(p) = static_cast<uint16_t>(r);
         dad[r] = static_cast<uint16_t>(p);
@@ -98,17 +103,19 @@ void MatchTrees::InsertNode(int r) {
 
         // 1: the key sorts after node p's string or equals it.
         unsigned goRight = keyHead >= head;
-        int i;
+        int i = 0;  // common length; only its F case matters when no match is wanted
         if (const uint64_t diff = keyHead ^ head) [[likely]] {
-            i = 1 + std::countl_zero(diff) / 8;
+            if (kFindMatch) i = 1 + std::countl_zero(diff) / 8;
         } else {
             const uint8_t* other = &text_buf[p];
             i = CommonLengthFrom(key, other, 9);
             goRight = i >= F || key[i] > other[i];
         }
-        // Only the nodes on this path are candidates.
-        const int nearness = N - ((r - p) & (N - 1));
-        bestScore = std::max(bestScore, (i << kNearnessBits) | nearness);
+        if (kFindMatch) {
+            // Only the nodes on this path are candidates.
+            const int nearness = N - ((r - p) & (N - 1));
+            bestScore = std::max(bestScore, (i << kNearnessBits) | nearness);
+        }
         if (i >= F) break;  // a full-length match is always the best one
 
         unsigned next = left;
@@ -118,12 +125,14 @@ void MatchTrees::InsertNode(int r) {
         if (next == NIL) {
             son_[p][goRight] = static_cast<uint16_t>(r);
             dad[r] = static_cast<uint16_t>(p);
-            SetBestMatch(bestScore > kNoMatch, bestScore >> kNearnessBits, bestScore & ((1 << kNearnessBits) - 1));
+            if (kFindMatch) {
+                SetBestMatch(bestScore > kNoMatch, bestScore >> kNearnessBits, bestScore & ((1 << kNearnessBits) - 1));
+            }
             return;
         }
         p = static_cast<int>(next);
     }
-    SetBestMatch(true, F, bestScore & ((1 << kNearnessBits) - 1));
+    if (kFindMatch) SetBestMatch(true, F, bestScore & ((1 << kNearnessBits) - 1));
     // Full-length match: r takes p's place in the tree.
     dad[r] = dad[p];
     lson(r) = lson(p);

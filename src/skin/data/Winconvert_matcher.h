@@ -16,7 +16,13 @@ class MatchTrees {
 public:
     MatchTrees();  // InitTree, and a zeroed ring buffer
 
+    // Adds position r to its tree and leaves the best match on the search
+    // path in match_length / match_position.
     void InsertNode(int r);
+    // Adds position r to its tree, as InsertNode does, but keeps no match
+    // (match_length and match_position are not updated): for the positions
+    // inside a match being coded, whose matches nobody asks for.
+    void InsertNodeSkippingMatch(int r);
     void DeleteNode(int p);
 
     // Ring buffer; bytes N..N+F-2 mirror bytes 0..F-2 so that a string can be
@@ -27,6 +33,9 @@ public:
     int match_length = 0;
 
 private:
+    template <bool kFindMatch>
+    void Insert(int r);
+
     // Result of a search; without a match, match_position keeps its value.
     void SetBestMatch(bool found, int length, int nearness) {
         if (!found) return;

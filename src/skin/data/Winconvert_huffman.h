@@ -98,6 +98,8 @@ public:
     // Checks the tree invariants: sibling order, parent links, each inner
     // node's frequency the sum of its children's, every symbol reachable.
     bool IsConsistent() const;
+    // Same counts, same tree, same number of rebuilds.
+    bool operator==(const AdaptiveHuffman&) const = default;
 
 private:
     // Longest path kept for updateAlong. The sibling order makes the tree a

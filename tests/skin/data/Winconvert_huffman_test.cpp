@@ -1,5 +1,5 @@
-// Adaptive Huffman model of the LZH codec: rebuild timing, invariants, and
-// codes longer than 16 bits.
+// Adaptive Huffman model of the LZH codec: rebuild timing, invariants, codes
+// longer than 16 bits, and the coder's path updates against the plain ones.
 
 #include "skin/data/Winconvert_huffman.h"
 
@@ -109,6 +109,40 @@ TEST(WinconvertHuffman, EncoderAndDecoderStayInStepPastRebuilds) {
     Bytes skewed;
     for (int i = 0; i < 200000; ++i) skewed.push_back(static_cast<uint8_t>("aaaaaaab"[rng() % 8] + (rng() % 97 == 0)));
     EXPECT_EQ(LZHUnpack(LZHPack(skewed), skewed.size()), skewed);
+}
+
+TEST(WinconvertHuffman, CoderPathUpdatesMatchParentLinkUpdates) {
+    // The coder updates along the path it walked; update() climbs by the
+    // parent links. Both must leave the same tree after every symbol, through
+    // exchanges at every depth, deep trees and rebuilds.
+    std::vector<int> symbols = FibonacciSymbols();
+    std::mt19937 rng(31);
+    for (int n = 0; n < 70000; ++n) {
+        symbols.push_back(rng() % 4 == 0 ? static_cast<int>(rng() % N_CHAR) : static_cast<int>(rng() % 6));
+    }
+    Bytes code;
+    ByteOutput out([&](const uint8_t* d, size_t n) { code.insert(code.end(), d, d + n); });
+    BitWriter bitsOut(out);
+    AdaptiveHuffman byLinks;
+    AdaptiveHuffman byEncoder;
+    for (size_t i = 0; i < symbols.size(); ++i) {
+        byLinks.update(symbols[i]);
+        byEncoder.EncodeChar(bitsOut, symbols[i]);
+        ASSERT_TRUE(byEncoder == byLinks) << "symbol " << i;
+    }
+    bitsOut.Flush();
+    out.Finish();
+    EXPECT_GE(byLinks.Rebuilds(), 2);
+
+    ByteInput in(code);
+    BitReader bitsIn(in);
+    AdaptiveHuffman byDecoder;
+    AdaptiveHuffman again;
+    for (size_t i = 0; i < symbols.size(); ++i) {
+        ASSERT_EQ(byDecoder.DecodeChar(bitsIn), symbols[i]) << "symbol " << i;
+        again.update(symbols[i]);
+        ASSERT_TRUE(byDecoder == again) << "symbol " << i;
+    }
 }
 
 }  // namespace

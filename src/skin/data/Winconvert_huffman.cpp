@@ -135,6 +135,14 @@ void AdaptiveHuffman::updateAlong(int c, const int16_t* path, int count) {
     }
 }
 
+int AdaptiveHuffman::DecodeDeepChar(BitReader& in, int node, int used) {
+    in.Skip(used);
+    for (int child; (child = son[node]) < T;) node = child + static_cast<int>(in.GetBit());
+    const int c = son[node] - T;
+    update(c);
+    return c;
+}
+
 int AdaptiveHuffman::CodeLength(int c) const {
     int length = 0;
     int k = prnt[c + T];

@@ -52,34 +52,25 @@ public:
 
     // Reads one symbol, walking from the root one bit at a time, and counts it.
     int DecodeChar(BitReader& in) {
-        // Walk a local copy of the bit window; codes are far shorter than
-        // 57 bits, but a deeper walk still refills correctly. The nodes
-        // passed are kept for the count update.
+        // The window holds at least 57 bits, more than any path kept here,
+        // so the walk needs no refill check; the nodes passed are kept for
+        // the count update. A deeper walk continues in DecodeDeepChar.
+        static_assert(kPathCapacity <= 57);
         int16_t path[kPathCapacity];
-        int depth = 0;
         path[0] = static_cast<int16_t>(R);
         uint64_t bits = in.Window();
-        int used = 0;
         int node = R;
+        int depth = 0;
         for (int child; (child = son[node]) < T;) {
-            if (used == 57) {
-                in.Skip(used);
-                bits = in.Window();
-                used = 0;
-            }
+            if (depth == kPathCapacity - 1) [[unlikely]]
+                return DecodeDeepChar(in, node, depth);
             node = child + static_cast<int>(bits >> 63);
             bits <<= 1;
-            ++used;
-            ++depth;
-            path[depth < kPathCapacity ? depth : kPathCapacity - 1] = static_cast<int16_t>(node);
+            path[++depth] = static_cast<int16_t>(node);
         }
-        in.Skip(used);
+        in.Skip(depth);
         const int c = son[node] - T;
-        if (depth < kPathCapacity) {
-            updateAlong(c, path, depth + 1);
-        } else {
-            update(c);
-        }
+        updateAlong(c, path, depth + 1);
         return c;
     }
 
@@ -102,10 +93,16 @@ public:
     bool operator==(const AdaptiveHuffman&) const = default;
 
 private:
-    // Longest path kept for updateAlong. The sibling order makes the tree a
-    // Huffman tree of its counts, and a root count below MAX_FREQ bounds
-    // its depth to about 22; a deeper path falls back to the parent links.
-    static constexpr int kPathCapacity = 48;
+    // DecodeChar past kPathCapacity - 1 levels: `node` was reached with the
+    // first `used` bits of the window; walks on with refills and counts the
+    // symbol by the parent links.
+    int DecodeDeepChar(BitReader& in, int node, int used);
+
+    // Longest path kept for updateAlong, root and leaf included. Codes of
+    // 16 bits and more are rare (the tree is a Huffman tree of its counts);
+    // the encoder counts those symbols by the parent links, and so does the
+    // decoder from 17 bits on.
+    static constexpr int kPathCapacity = 17;
 
     void reconst();
     // The update's climb from node c (not 0) to the root.

@@ -125,7 +125,9 @@ TEST(WinconvertHuffman, CoderPathUpdatesMatchParentLinkUpdates) {
     BitWriter bitsOut(out);
     AdaptiveHuffman byLinks;
     AdaptiveHuffman byEncoder;
+    int longest = 0;
     for (size_t i = 0; i < symbols.size(); ++i) {
+        longest = std::max(longest, byLinks.CodeLength(symbols[i]));
         byLinks.update(symbols[i]);
         byEncoder.EncodeChar(bitsOut, symbols[i]);
         ASSERT_TRUE(byEncoder == byLinks) << "symbol " << i;
@@ -133,6 +135,7 @@ TEST(WinconvertHuffman, CoderPathUpdatesMatchParentLinkUpdates) {
     bitsOut.Flush();
     out.Finish();
     EXPECT_GE(byLinks.Rebuilds(), 2);
+    ASSERT_GT(longest, 16) << "no code deep enough for the coders' long-path fallbacks";
 
     ByteInput in(code);
     BitReader bitsIn(in);

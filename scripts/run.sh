@@ -1,42 +1,66 @@
 #!/usr/bin/env bash
-# Builds the Windows tree and starts the console under Wine.
-#   run.sh [--headless] [-- program arguments]
-# With a display ($DISPLAY set) the console opens there. Without one it runs on
-# a virtual display, a screenshot is saved under build/screenshots/ and the
-# program is closed again.
+# Builds the console and starts it under Wine.
+#
+#   run.sh [--demo] [--headless] [-- console arguments]
+#
+#   --demo      also start the sequencer simulator on 127.0.0.1:8080 with units
+#               1 to 4, and run the console on a demo settings file of its own
+#               (address 127.0.0.1, device ID 1, group IDs 1 to 4), so the
+#               operator's real settings are not touched. Press "connect" on the
+#               port page to reach the simulator.
+#   --headless  run on a virtual display even when $DISPLAY is set.
+#
+# With a display the console opens there. Without one it runs on a virtual
+# display, a screenshot is saved under build/screenshots/ and the console is
+# closed again.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-headless=0
+headless=0 demo=0
 args=()
 while (($#)); do
   case "$1" in
     --headless) headless=1 ;;
-    --) shift; args=("$@"); break ;;
+    --demo) demo=1 ;;
+    --) shift; args+=("$@"); break ;;
     *) args+=("$1") ;;
   esac
   shift
 done
 
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" native >/dev/null   # ptybridge and native tools
-"$root/scripts/build.sh" win
+"$root/scripts/build.sh" native >/dev/null
+"$root/scripts/build.sh" win >/dev/null
 build="${RELAYON_BUILD_DIR:-$root/build}"
-
 program="$build/win/src/console/relayon.exe"
-title="Relayon"
-if [ ! -f "$program" ]; then
-  program="$build/win/examples/gallery/gallery.exe"
-  title="Relayon toolkit gallery"
-fi
 
 source "$root/scripts/wine-session.sh"
-if [ "$headless" = 0 ] && [ -n "${DISPLAY:-}" ]; then
-  "$root/scripts/wine-prefix.sh"
-  exec wine "$program" "${args[@]}"
+"$root/scripts/wine-prefix.sh"
+
+sim_pid=""
+cleanup() { [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null; wine_session_stop 2>/dev/null || true; }
+trap cleanup EXIT
+
+if [ "$demo" = 1 ]; then
+  demo_dir="$build/demo"
+  mkdir -p "$demo_dir"
+  [ -f "$demo_dir/qarn-demo.dat" ] || "$build/native/tools/demosettings/demosettings" "$demo_dir/qarn-demo.dat"
+  "$build/native/tools/seqsim/seqsim" --units 1,2,3,4 --listen 127.0.0.1:8080 --no-stdin \
+    --log "$demo_dir/traffic.log" >"$demo_dir/seqsim.out" 2>&1 &
+  sim_pid=$!
+  echo "Simulator: units 1-4 on 127.0.0.1:8080 (traffic log: $demo_dir/traffic.log)"
+  # Wine sees the Linux file system as drive Z:.
+  demo_file="Z:$(sed 's|/|\\|g' <<<"$demo_dir/qarn-demo.dat")"
+  args=(--settings "$demo_file" "${args[@]}")
 fi
 
+if [ "$headless" = 0 ] && [ -n "${DISPLAY:-}" ]; then
+  wine "$program" "${args[@]}"
+  exit 0
+fi
+
+# No display: a virtual one, a screenshot, then close.
 shots="$build/screenshots"
 mkdir -p "$shots"
-out="$shots/$(basename "$program" .exe).png"
-"$root/scripts/screenshot.sh" --title "$title" --out "$out" -- "$program" "${args[@]}"
-echo "No display: ran $(basename "$program") on a virtual display; screenshot saved to $out"
+out="$shots/relayon.png"
+"$root/scripts/screenshot.sh" --out "$out" --title '^Relayon$' --wait 2 -- "$program" "${args[@]}"
+echo "No display: ran relayon.exe on a virtual display; screenshot saved to $out"

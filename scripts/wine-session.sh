@@ -24,7 +24,7 @@ wine_session_start() {
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   fi
   # Wine's background services must not inherit our pipes, or callers hang.
-  wineserver -p </dev/null >/dev/null 2>&1
+  wineserver -p </dev/null >/dev/null 2>&1 || true
   wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1 || true
   if [ -n "$keepalive" ] && [ -f "$keepalive" ]; then
     setsid wine "$keepalive" </dev/null >/dev/null 2>&1 &

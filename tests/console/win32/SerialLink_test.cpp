@@ -85,8 +85,9 @@ TEST_F(ConsoleTest, SerialPortOpensAtEveryBaudIndexAndCloses)
         dcb.DCBlength = sizeof dcb;
         ASSERT_TRUE(GetCommState(form().hComm->Handle(), &dcb));
         // A pseudo-terminal has no 14400 rate; Wine reports its nearest.
-        if (!(RunningUnderWine() && c.baud == 14400))
+        if (!(RunningUnderWine() && c.baud == 14400)) {
             EXPECT_EQ(dcb.BaudRate, c.baud);
+        }
         EXPECT_EQ(dcb.ByteSize, 8);
         EXPECT_EQ(dcb.Parity, NOPARITY);
         EXPECT_EQ(dcb.StopBits, ONESTOPBIT);

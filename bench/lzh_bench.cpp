@@ -1,7 +1,10 @@
 // LZH codec throughput: compress and decompress, on a 1 MB mixed input
 // (text, binary records, bitmap rows, noise) and on a 300 KB text. Both
 // inputs are generated from fixed seeds, so every run measures the same
-// bytes. The MB/s counters count uncompressed bytes (10^6 bytes per MB).
+// bytes. The MB/s counters count uncompressed bytes (10^6 bytes per MB) per
+// second of CPU time; "ratio" is code bytes per input byte. On a shared
+// machine compare medians of repetitions, e.g.
+//   lzh_bench --benchmark_repetitions=7 --benchmark_report_aggregates_only=true
 
 #include <benchmark/benchmark.h>
 

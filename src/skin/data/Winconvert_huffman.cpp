@@ -92,15 +92,18 @@ int AdaptiveHuffman::exchange(int c, unsigned k) {
     freq[c] = freq[l];
     freq[l] = static_cast<uint16_t>(k);
 
+    // An inner node's right child is son + 1; a leaf has none, and its
+    // second parent write goes to the scratch entry instead (no branch on
+    // leaf or not: that is about as often one as the other).
     const int i = son[c];
     prnt[i] = static_cast<int16_t>(l);
-    if (i < T) prnt[i + 1] = static_cast<int16_t>(l);
+    prnt[i < T ? i + 1 : kScratchParent] = static_cast<int16_t>(l);
 
     const int j = son[l];
     son[l] = static_cast<int16_t>(i);
 
     prnt[j] = static_cast<int16_t>(c);
-    if (j < T) prnt[j + 1] = static_cast<int16_t>(c);
+    prnt[j < T ? j + 1 : kScratchParent] = static_cast<int16_t>(c);
     son[c] = static_cast<int16_t>(j);
     return l;
 }

@@ -115,7 +115,10 @@ private:
     // after it (also 0xFFFF) let that scan read eight counts at a time.
     static constexpr int kScanPadding = 7;
     uint16_t freq[T + 1 + kScanPadding];
-    int16_t prnt[T + N_CHAR];   // parent of each node; prnt[T + s] = leaf node of symbol s
+    // Parent of each node; prnt[T + s] = leaf node of symbol s; the last
+    // entry absorbs writes that have no node to go to.
+    static constexpr int kScratchParent = T + N_CHAR;
+    int16_t prnt[T + N_CHAR + 1] = {};
     int16_t son[T];             // left child of an inner node (right = son + 1), or T + symbol
     int rebuilds_ = 0;
 };

@@ -3,7 +3,8 @@
 #include "toolkit/Canvas.h"
 
 #include <gtest/gtest.h>
-#include <winternl.h>
+
+#include "toolkit/testing/GdiObjectCount.h"
 
 #include <vector>
 
@@ -17,40 +18,6 @@ int CountColour(TBitmap& bitmap, const RECT& rect, TColor colour) {
     int count = 0;
     for (int y = rect.top; y < rect.bottom; ++y)
         for (int x = rect.left; x < rect.right; ++x) count += static_cast<TColor>(image.Color(x, y)) == colour;
-    return count;
-}
-
-// One entry of the GDI handle table that the system maps into every process
-// (x64 layout); the table's address is in the PEB at 0xF8.
-#pragma pack(push, 1)
-struct GdiHandleEntry {
-    UINT64 object;
-    USHORT processId;
-    USHORT count;
-    USHORT unique;
-    UCHAR type;
-    UCHAR flags;
-    UINT64 user;
-};
-#pragma pack(pop)
-static_assert(sizeof(GdiHandleEntry) == 24);
-
-// Live GDI objects of this process. Wine answers GetGuiResources with 0, so
-// there the shared handle table is counted instead.
-DWORD GdiObjectCount() {
-    const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (reported) return reported;
-// mingw's segment-read intrinsic trips GCC's array-bounds check.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Warray-bounds"
-    auto* peb = reinterpret_cast<const char*>(NtCurrentTeb()->ProcessEnvironmentBlock);
-#pragma GCC diagnostic pop
-    const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + 0xF8);
-    if (!table) return 0;
-    const USHORT self = static_cast<USHORT>(GetCurrentProcessId());
-    DWORD count = 0;
-    for (int i = 0; i < 0x10000; ++i)
-        if (table[i].type && (table[i].processId == self || table[i].processId == 0)) ++count;
     return count;
 }
 

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <functional>
 
-#include "support/GdiObjectCount.h"
+#include "toolkit/testing/GdiObjectCount.h"
 
 namespace relayon::skin {
 namespace {

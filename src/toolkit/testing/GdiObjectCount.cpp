@@ -1,4 +1,4 @@
-#include "GdiObjectCount.h"
+#include "toolkit/testing/GdiObjectCount.h"
 
 #include <winternl.h>
 

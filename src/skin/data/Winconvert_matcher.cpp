@@ -34,12 +34,12 @@ inline int CommonLengthFrom(const uint8_t* key, const uint8_t* other, int from) 
 // into a conditional jump, so the two conditional moves are written out,
 // driven by the same comparison (keyHead >= head) that gave `goRight`; bytes
 // past the first eight (equalHeads) only arise on the rare slow path.
-inline void ChooseChild(unsigned goRight, bool equalHeads, uint64_t keyHead, uint64_t head, unsigned& next,
-                        uint64_t& nextHead, unsigned right, uint64_t rightHead) {
+inline void ChooseChild(unsigned goRight, bool equalHeads, uint64_t keyHead, uint64_t head, size_t& next,
+                        uint64_t& nextHead, size_t right, uint64_t rightHead) {
 #if defined(__GNUC__) && defined(__x86_64__)
     if (!equalHeads) {
         asm("cmpq %[head], %[key]\n\t"
-            "cmovael %[right], %[next]\n\t"
+            "cmovaeq %[right], %[next]\n\t"
             "cmovaeq %[rightHead], %[nextHead]"
             : [next] "+r"(next), [nextHead] "+r"(nextHead)
             : [key] "r"(keyHead), [head] "r"(head), [right] "r"(right), [rightHead] "r"(rightHead)
@@ -48,7 +48,7 @@ inline void ChooseChild(unsigned goRight, bool equalHeads, uint64_t keyHead, uin
     }
 #endif
     const uint64_t rightMask = uint64_t{0} - goRight;
-    next ^= (next ^ right) & static_cast<unsigned>(rightMask);
+    next ^= (next ^ right) & rightMask;
     nextHead ^= (nextHead ^ rightHead) & rightMask;
 }
 
@@ -77,7 +77,10 @@ void MatchTrees::Insert(int r) {
         dad[r] = static_cast<uint16_t>(p);
         return;
     }
-    p = rson(p);
+    // Node indices are 64-bit inside the walk: a node's bytes are then read
+    // at text_buf + index + 1 by the load's own addressing, without a sign
+    // extension or an add in front of each of the two dependent loads.
+    size_t node = rson(p);
     // Bytes 1..8 decide most comparisons, read as big-endian numbers so that
     // one integer comparison orders them. The key's stay in a register; the
     // next node's are loaded for both children before the comparison at the
@@ -87,7 +90,8 @@ void MatchTrees::Insert(int r) {
     // the walk at one dependent load of the children plus one of their bytes
     // per node. (NIL's bytes are read but never used.)
     const uint64_t keyHead = LoadBigEndianWord(key + 1);
-    uint64_t head = LoadBigEndianWord(&text_buf[p + 1]);
+    const uint8_t* const bytesAfterFirst = text_buf + 1;
+    uint64_t head = LoadBigEndianWord(bytesAfterFirst + node);
     // Best match so far as one number, (length << 13) | (N - distance): a
     // longer match scores higher, and among equally long ones the nearer.
     // So "longer, or as long and nearer" is a single maximum, and no branch.
@@ -96,42 +100,43 @@ void MatchTrees::Insert(int r) {
     constexpr int kNoMatch = ((THRESHOLD + 1) << kNearnessBits) - 1;
     int bestScore = kNoMatch;
     for (;;) {
-        const unsigned left = lson(p);
-        const unsigned right = rson(p);
-        const uint64_t leftHead = LoadBigEndianWord(&text_buf[left + 1]);
-        const uint64_t rightHead = LoadBigEndianWord(&text_buf[right + 1]);
+        const size_t left = son_[node][0];
+        const size_t right = son_[node][1];
+        const uint64_t leftHead = LoadBigEndianWord(bytesAfterFirst + left);
+        const uint64_t rightHead = LoadBigEndianWord(bytesAfterFirst + right);
 
-        // 1: the key sorts after node p's string or equals it.
+        // 1: the key sorts after the node's string or equals it.
         unsigned goRight = keyHead >= head;
         int i = 0;  // common length; only its F case matters when no match is wanted
         if (const uint64_t diff = keyHead ^ head) [[likely]] {
             if (kFindMatch) i = 1 + std::countl_zero(diff) / 8;
         } else {
-            const uint8_t* other = &text_buf[p];
+            const uint8_t* other = &text_buf[node];
             i = CommonLengthFrom(key, other, 9);
             goRight = i >= F || key[i] > other[i];
         }
         if (kFindMatch) {
             // Only the nodes on this path are candidates.
-            const int nearness = N - ((r - p) & (N - 1));
+            const int nearness = N - ((r - static_cast<int>(node)) & (N - 1));
             bestScore = std::max(bestScore, (i << kNearnessBits) | nearness);
         }
         if (i >= F) break;  // a full-length match is always the best one
 
-        unsigned next = left;
+        size_t next = left;
         uint64_t nextHead = leftHead;
         ChooseChild(goRight, head == keyHead, keyHead, head, next, nextHead, right, rightHead);
         head = nextHead;
         if (next == NIL) {
-            son_[p][goRight] = static_cast<uint16_t>(r);
-            dad[r] = static_cast<uint16_t>(p);
+            son_[node][goRight] = static_cast<uint16_t>(r);
+            dad[r] = static_cast<uint16_t>(node);
             if (kFindMatch) {
                 SetBestMatch(bestScore > kNoMatch, bestScore >> kNearnessBits, bestScore & ((1 << kNearnessBits) - 1));
             }
             return;
         }
-        p = static_cast<int>(next);
+        node = next;
     }
+    p = static_cast<int>(node);
     if (kFindMatch) SetBestMatch(true, F, bestScore & ((1 << kNearnessBits) - 1));
     // Full-length match: r takes p's place in the tree.
     dad[r] = dad[p];

@@ -50,7 +50,14 @@ echo "== windows build"
 if "$root/scripts/build.sh" win; then
   source "$root/scripts/wine-session.sh"
   wine_session_start "$build/win/tools/keepalive.exe" "$build/native/tools/ptybridge"
-  run_ctest wine "$build/win" -L wine
+  run_ctest wine "$build/win" -L wine -LE e2e
+  # The console against the simulator on the sequencers' port.
+  "$build/native/tools/seqsim/seqsim" --units 1,2,3,4 --listen 127.0.0.1:8080 --no-stdin --log none \
+    </dev/null >"$build/seqsim-e2e.log" 2>&1 &
+  sim_pid=$!
+  sleep 0.5
+  run_ctest e2e "$build/win" -L e2e
+  kill "$sim_pid" 2>/dev/null; wait "$sim_pid" 2>/dev/null
   wine_session_stop
 else
   echo "windows build FAILED"; status=1; failed=$((failed + 1))

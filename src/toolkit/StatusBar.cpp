@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "toolkit/Form.h"
+
 #include <stdexcept>
 
 void TStatusPanel::SetText(const std::wstring& text) {
@@ -62,7 +64,14 @@ void TStatusBar::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.SystemClassName = STATUSCLASSNAMEW;
     params.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
-    if (sizeGrip_) params.Style |= SBARS_SIZEGRIP;
+    // A grip only means something on a form the user can resize.
+    if (sizeGrip_ && ParentFormSizeable()) params.Style |= SBARS_SIZEGRIP;
+}
+
+bool TStatusBar::ParentFormSizeable() const {
+    const TForm* form = ParentForm();
+    if (!form) return true;
+    return form->BorderStyle() == bsSizeable || form->BorderStyle() == bsSizeToolWin;
 }
 
 void TStatusBar::UpdatePanels() {
@@ -111,7 +120,8 @@ void TStatusBar::SetSimpleText(const std::wstring& text) {
 void TStatusBar::SetSizeGrip(bool v) {
     if (v == sizeGrip_) return;
     sizeGrip_ = v;
-    ApplyStyle(v ? SBARS_SIZEGRIP : 0, v ? 0 : SBARS_SIZEGRIP);
+    const bool grip = v && ParentFormSizeable();
+    ApplyStyle(grip ? SBARS_SIZEGRIP : 0, grip ? 0 : SBARS_SIZEGRIP);
     Invalidate();
 }
 

@@ -63,6 +63,8 @@ public:
     const std::wstring& SimpleText() const { return simpleText_; }
     void SetSimpleText(const std::wstring& text);
     bool SizeGrip() const { return sizeGrip_; }
+    // Whether the form holding the bar can be resized (no form: assumed so).
+    bool ParentFormSizeable() const;
     void SetSizeGrip(bool v);
 
     TDrawPanelEvent OnDrawPanel;

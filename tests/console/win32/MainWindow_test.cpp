@@ -3,6 +3,8 @@
 // keyboard order of its page.
 #include "ConsoleFixture.h"
 
+#include <commctrl.h>
+
 #include "console/Controls.h"
 #include "link/win32/SerialPort.h"
 #include "toolkit/testing/UiDriver.h"
@@ -72,6 +74,8 @@ TEST_F(ConsoleTest, WindowStartsWithItsDesignedFrameStatusBarAndTimers)
     EXPECT_EQ(Panel(0), L"Port:");
     EXPECT_EQ(Panel(1), L"");
     EXPECT_EQ(Panel(3), L"");
+    // The window cannot be resized, so its status bar offers no grip.
+    EXPECT_FALSE(GetWindowLongW(form().StatusBar1->Handle(), GWL_STYLE) & SBARS_SIZEGRIP);
 
     EXPECT_TRUE(form().Timer_read232->Enabled());
     EXPECT_EQ(form().Timer_read232->Interval(), 10u);

@@ -3,6 +3,7 @@
 #include "ConsoleFixture.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "console/Controls.h"
 #include "console/SettingsFile.h"
@@ -262,4 +263,32 @@ TEST_F(ConsoleTest, UnwritableWindowsDirectoryFileFallsBackToAPerUserCopy)
     RemoveDirectoryW((dir + L"\\user").c_str());
     RemoveDirectoryW(dir.c_str());
     relayon::console::SetSettingsPathOverride(SettingsFile());
+}
+
+TEST_F(ConsoleTest, ChangingAnAlarmTimeSavesItsRecordAndARestartShowsIt)
+{
+    form().PageControl1->SetActivePageIndex(1);
+    uitest::Pump(50);
+    const double before = form().DateTimePicker2->DateTime();
+    // A click selects the field under the cursor; the Up key steps it by one.
+    uitest::Click(*form().DateTimePicker2);
+    uitest::PressKey(VK_UP);
+    ASSERT_TRUE(uitest::PumpUntil([&] { return form().DateTimePicker2->DateTime() != before; }, 1000));
+    const double changed = form().DateTimePicker2->DateTime();
+
+    const auto bytes = SettingsBytes();
+    double dateA = 0, timeB = 0;
+    std::memcpy(&dateA, &bytes[4], 8);
+    std::memcpy(&timeB, &bytes[12], 8);
+    EXPECT_DOUBLE_EQ(std::floor(dateA), ::EncodeDate(2013, 12, 25));
+    EXPECT_NEAR(TimeOfDay(timeB), TimeOfDay(changed), 1e-6);
+    // The switch-off record is untouched.
+    double offB = 0;
+    std::memcpy(&offB, &bytes[32], 8);
+    EXPECT_NEAR(TimeOfDay(offB), ::EncodeTime(13, 50, 25, 0), 1e-6);
+
+    StopConsole();
+    StartConsole();
+    EXPECT_NEAR(TimeOfDay(form().DateTimePicker2->DateTime()), TimeOfDay(changed), 1e-6);
+    EXPECT_DOUBLE_EQ(std::floor(form().DateTimePicker1->DateTime()), ::EncodeDate(2013, 12, 25));
 }

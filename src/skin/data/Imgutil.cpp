@@ -136,7 +136,7 @@ int GetHSV(TColor colour) {
     const int mn = std::min({r, g, b});
     if (mx == 0) return 0;
     // 255 * (max - min) / max in one division, so exact halves stay exact
-    // and round to even as the description of the measure says.
+    // and round to even, as the measure is defined.
     const double scaled = static_cast<double>(mx - mn) * 255.0 / mx;
     return static_cast<int>(std::nearbyint(scaled));  // default rounding mode: halves to even
 }

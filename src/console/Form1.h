@@ -188,6 +188,7 @@ public:
     // Language
     void CB_languageChange(TObject* Sender);
     void Set_Language(int32_t previous);
+    void Set_TaskCaptions();
 
     // --- Send path ---
     void SendRequest(std::span<const uint8_t> payload);
@@ -203,9 +204,6 @@ private:
     void BuildDelayGroups();
     void BuildRealTimeGroups();
     void Build_TaskPage();
-public:
-    void Set_TaskCaptions();
-private:
     void HandleBrokenConnection();
     void LoadSettings();
     void Save(const relayon::console::FieldWrite& write);

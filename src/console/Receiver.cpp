@@ -15,8 +15,6 @@ namespace {
 
 constexpr TColor kLampOn = 0x0000FF;   // RGB 255, 0, 0
 constexpr TColor kLampOff = clWhite;
-constexpr uint8_t kInfoCascadeOn = 2;
-constexpr uint8_t kInfoUnlocked = 0x55;
 constexpr int kInfoDelaysAt = 3;
 constexpr int kInfoCascadeAt = 21;
 constexpr int kInfoStartChannelAt = 22;
@@ -31,7 +29,7 @@ bool CheckOk(std::span<const uint8_t> frame)
 // "v div 2", followed by ".5" when the half units are odd.
 std::wstring DelayText(uint8_t code)
 {
-    const int halves = code & 0x7F;
+    const int halves = code & link::DelayCode::HalfUnitsMask;
     std::wstring text = std::to_wstring(halves / 2);
     if (halves % 2)
         text += L".5";
@@ -127,10 +125,10 @@ void TForm1::ApplyInformation(std::span<const uint8_t> frame)
     for (int h = 0; h < kDelayKinds; ++h)
         for (int c = 0; c < kChannels; ++c) {
             const uint8_t code = frame[kInfoDelaysAt + 9 * h + c];
-            CB_min[h][c]->SetChecked((code & 0x80) != 0);
+            CB_min[h][c]->SetChecked((code & link::DelayCode::MinutesBit) != 0);
             Ed_dly[h][c]->SetText(DelayText(code));
         }
-    if (frame[kInfoCascadeAt] == kInfoCascadeOn) {
+    if (frame[kInfoCascadeAt] == link::InfoCascadeOn) {
         CheckBox17->SetChecked(true);
         Cb_ch->SetEnabled(true);
         Label3->SetEnabled(true);
@@ -145,5 +143,5 @@ void TForm1::ApplyInformation(std::span<const uint8_t> frame)
         Label2->SetEnabled(false);
         Button3->SetEnabled(false);
     }
-    CB_lock->SetChecked(frame[kInfoLockAt] != kInfoUnlocked);
+    CB_lock->SetChecked(frame[kInfoLockAt] != link::InfoUnlocked);
 }

@@ -6,6 +6,7 @@
 
 #include "console/core/FixedTexts.h"
 #include "link/Frame.h"
+#include "link/Opcodes.h"
 #include "link/win32/SerialPort.h"
 #include "link/win32/TcpClient.h"
 #include "console/Controls.h"
@@ -16,7 +17,6 @@ namespace link = relayon::link;
 
 namespace {
 
-constexpr uint8_t kReadInfoOpcode = 0xA9;
 // Receive cadence: the line is read on every 6th tick, every 21st over TCP
 // while the long information reply is awaited.
 constexpr uint8_t kReadEvery = 5;
@@ -41,7 +41,7 @@ void TForm1::SendRequest(std::span<const uint8_t> payload)
     WriteFrame(link::RequestHexText(payload));
 
     Timer_read232->SetEnabled(true);
-    if (payload.size() > 1 && payload[1] == kReadInfoOpcode)
+    if (payload.size() > 1 && payload[1] == link::ReadInfo)
         LinkFlags |= InfoRequested;
     else
         LinkFlags &= ~InfoRequested;

@@ -14,7 +14,7 @@
 #include "console/core/SettingsWrites.h"
 #include "console/core/Texts.h"
 #include "toolkit/Form.h"
-#include "toolkit/Rtti.h"
+#include "toolkit/core/Rtti.h"
 
 class TButton;
 class TCheckBox;

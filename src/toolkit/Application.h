@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/Component.h"
+#include "toolkit/core/Component.h"
 #include "toolkit/ControlTypes.h"
-#include "toolkit/Rtti.h"
+#include "toolkit/core/Rtti.h"
 
 class TForm;
 

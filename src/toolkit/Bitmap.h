@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "toolkit/Canvas.h"
-#include "toolkit/Color.h"
-#include "toolkit/Events.h"
+#include "toolkit/core/Color.h"
+#include "toolkit/core/Events.h"
 #include "toolkit/GdiObject.h"
-#include "toolkit/Object.h"
+#include "toolkit/core/Object.h"
 #include "toolkit/core/BmpCodec.h"
 #include "toolkit/core/PixelImage.h"
 

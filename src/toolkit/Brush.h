@@ -5,10 +5,10 @@
 // the old handle, so a selected brush is never deleted.
 #include <windows.h>
 
-#include "toolkit/Color.h"
-#include "toolkit/Events.h"
+#include "toolkit/core/Color.h"
+#include "toolkit/core/Events.h"
 #include "toolkit/GdiObject.h"
-#include "toolkit/Object.h"
+#include "toolkit/core/Object.h"
 
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
 

@@ -15,10 +15,10 @@
 #include <string>
 
 #include "toolkit/Brush.h"
-#include "toolkit/Color.h"
+#include "toolkit/core/Color.h"
 #include "toolkit/Font.h"
 #include "toolkit/GdiObject.h"
-#include "toolkit/Object.h"
+#include "toolkit/core/Object.h"
 #include "toolkit/Pen.h"
 
 class TBitmap;

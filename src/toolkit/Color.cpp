@@ -1,4 +1,4 @@
-#include "toolkit/Color.h"
+#include "toolkit/core/Color.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 // ItemIndex selects without running OnChange; choosing an item and typing
 // both run OnChange, and after typing ItemIndex reads -1 until an item is
 // chosen again.
-#include "toolkit/Strings.h"
+#include "toolkit/core/Strings.h"
 #include "toolkit/WinControl.h"
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };

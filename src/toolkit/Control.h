@@ -4,8 +4,8 @@
 // through which every message to it passes (defaults to the virtual WndProc).
 #include <string>
 
-#include "toolkit/Color.h"
-#include "toolkit/Component.h"
+#include "toolkit/core/Color.h"
+#include "toolkit/core/Component.h"
 #include "toolkit/ControlTypes.h"
 #include "toolkit/Font.h"
 

@@ -2,9 +2,9 @@
 // Event and helper types shared by every control.
 #include <windows.h>
 
-#include "toolkit/Events.h"
+#include "toolkit/core/Events.h"
 #include "toolkit/Messages.h"
-#include "toolkit/Set.h"
+#include "toolkit/core/Set.h"
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };

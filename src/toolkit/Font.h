@@ -7,11 +7,11 @@
 
 #include <string>
 
-#include "toolkit/Color.h"
-#include "toolkit/Events.h"
+#include "toolkit/core/Color.h"
+#include "toolkit/core/Events.h"
 #include "toolkit/GdiObject.h"
-#include "toolkit/Object.h"
-#include "toolkit/Set.h"
+#include "toolkit/core/Object.h"
+#include "toolkit/core/Set.h"
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = TSet<TFontStyle>;

@@ -11,7 +11,7 @@
 //         p.Method(L"Bn_ser_connClick", &TForm1::Bn_ser_connClick);
 //     }
 #include "toolkit/CustomControl.h"
-#include "toolkit/Rtti.h"
+#include "toolkit/core/Rtti.h"
 
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = TSet<TBorderIcon>;

@@ -4,7 +4,7 @@
 
 #include "toolkit/Form.h"
 #include "toolkit/ModuleInstance.h"
-#include "toolkit/Rtti.h"
+#include "toolkit/core/Rtti.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 // handle, so a selected pen is never deleted.
 #include <windows.h>
 
-#include "toolkit/Color.h"
-#include "toolkit/Events.h"
+#include "toolkit/core/Color.h"
+#include "toolkit/core/Events.h"
 #include "toolkit/GdiObject.h"
-#include "toolkit/Object.h"
+#include "toolkit/core/Object.h"
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum TPenMode {

@@ -10,7 +10,7 @@
 #include "toolkit/Label.h"
 #include "toolkit/PageControl.h"
 #include "toolkit/Panel.h"
-#include "toolkit/Rtti.h"
+#include "toolkit/core/Rtti.h"
 #include "toolkit/Shape.h"
 #include "toolkit/StatusBar.h"
 #include "toolkit/Timer.h"

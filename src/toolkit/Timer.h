@@ -2,8 +2,8 @@
 // A WM_TIMER-driven timer: fires OnTimer every Interval ms while Enabled, on
 // the UI thread, also inside modal loops (message boxes, menus). Switching
 // Enabled off and on, or changing Interval, starts a fresh period.
-#include "toolkit/Component.h"
-#include "toolkit/Events.h"
+#include "toolkit/core/Component.h"
+#include "toolkit/core/Events.h"
 
 class TTimer : public TComponent {
 public:

@@ -10,7 +10,7 @@
 #include "toolkit/DateTimePicker.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Form.h"
-#include "toolkit/Rtti.h"
+#include "toolkit/core/Rtti.h"
 #include "toolkit/testing/UiDriver.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "toolkit/FormReader.h"
 #include "toolkit/GroupBox.h"
 #include "toolkit/Panel.h"
-#include "toolkit/Rtti.h"
+#include "toolkit/core/Rtti.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "toolkit/Button.h"
 #include "toolkit/Form.h"
 #include "toolkit/ObjectInstance.h"
-#include "toolkit/Strings.h"
+#include "toolkit/core/Strings.h"
 
 namespace {
 class Receiver : public TObject {

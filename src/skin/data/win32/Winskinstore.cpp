@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "toolkit/Rtti.h"
+#include "toolkit/core/Rtti.h"
 
 namespace relayon::skin {
 

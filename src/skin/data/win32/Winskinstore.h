@@ -23,8 +23,8 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/Collection.h"
-#include "toolkit/Component.h"
+#include "toolkit/core/Collection.h"
+#include "toolkit/core/Component.h"
 
 namespace relayon::skin {
 

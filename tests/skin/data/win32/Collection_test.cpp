@@ -1,6 +1,6 @@
 // The owned collection: who frees items, how IDs and indexes behave, copying
 // a collection, and items of the wrong kind.
-#include "toolkit/Collection.h"
+#include "toolkit/core/Collection.h"
 
 #include <gtest/gtest.h>
 

@@ -13,7 +13,7 @@
 #include "skin/data/SkinWriter.h"
 #include "skin/data/Skinread.h"
 #include "toolkit/FormReader.h"
-#include "toolkit/Rtti.h"
+#include "toolkit/core/Rtti.h"
 
 namespace relayon::skin {
 namespace {

@@ -1,5 +1,7 @@
-// Payload builders for the requests of the command set (see Opcodes.h for the
-// byte layout); each result goes through EncodeRequest or SendRequest.
+// Payload builders for the sixteen requests of the command set (see Opcodes.h
+// for the byte layout); each result goes through EncodeRequest or SendRequest.
+// These take values already checked; Commands.h and GroupActions.h apply the
+// operator-facing checks to typed texts first.
 #pragma once
 
 #include <array>
@@ -25,6 +27,17 @@ constexpr ShortPayload WriteIdPayload(uint8_t oldId, uint8_t newId) { return Mak
 constexpr ShortPayload ChannelPayload(uint8_t id, bool on, uint8_t channel)
 {
     return MakeShortPayload(id, on ? ChannelOn : ChannelOff, 0, channel);
+}
+constexpr ShortPayload GroupAllPayload(uint8_t id, bool on)
+{
+    return MakeShortPayload(id, on ? GroupAllOn : GroupAllOff, 0, 0);
+}
+constexpr ShortPayload SequenceOnPayload(uint8_t id) { return MakeShortPayload(id, SequenceOn, 0, 0); }
+constexpr ShortPayload ReverseOffPayload(uint8_t id) { return MakeShortPayload(id, ReverseOff, 0, 0); }
+// Meant for every unit on the line, so the ID byte is 0.
+constexpr ShortPayload AllDevicesPayload(bool on)
+{
+    return MakeShortPayload(0, on ? AllDevicesOn : AllDevicesOff, 0, 0);
 }
 constexpr ShortPayload SequenceControlPayload(uint8_t id, uint8_t subCommand, uint8_t startChannel)
 {

@@ -10,19 +10,14 @@
 #include <random>
 
 #include "BmpFixtures.h"
+#include "base/ByteIo.h"
 
 namespace {
 
 // ---- a small, independent writer of bitmap headers, field by field ----------
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
+void Put16(std::vector<uint8_t>& out, uint32_t v) { relayon::ByteWriter(out).U16(uint16_t(v)); }
+void Put32(std::vector<uint8_t>& out, uint32_t v) { relayon::ByteWriter(out).U32(v); }
 void Set32(std::vector<uint8_t>& bytes, size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) bytes[at + i] = uint8_t(v >> (8 * i));
 }
@@ -268,6 +263,20 @@ TEST(BmpCodec, SixteenAndThirtyTwoBitMasks) {
     EXPECT_EQ(image.layout, PixelLayout::Bgra32);
     EXPECT_EQ(image.Color(0, 0), PackRgb(0x00, 0x88, 0xFF));  // r=0, g=8, b=F
     EXPECT_EQ(image.Alpha(0, 0), 0x77);
+
+    // 32-bit masks after a 40-byte header, each channel one byte higher than
+    // usual: red in byte 1, green in byte 2, blue in byte 3, no alpha.
+    f.width = 2;
+    f.bits = 32;
+    f.compression = 3;
+    masks.clear();
+    for (uint32_t m : {0x0000FF00u, 0x00FF0000u, 0xFF000000u}) Put32(masks, m);
+    std::vector<uint8_t> shifted;
+    Put32(shifted, 0x30201000);
+    Put32(shifted, 0xFFFFFF00);
+    image = DecodeBmpFile(BmpFile(f, masks, shifted)).image;
+    EXPECT_EQ(image.Color(0, 0), PackRgb(0x10, 0x20, 0x30));
+    EXPECT_EQ(image.Color(1, 0), kWhite);
 
     // 32-bit 10-10-10 masks in a V4 header.
     DibFields v4;

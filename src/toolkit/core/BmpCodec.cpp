@@ -6,7 +6,12 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/ByteIo.h"
+
 namespace {
+
+using relayon::ByteReader;
+using relayon::ByteWriter;
 
 constexpr size_t kFileHeaderSize = 14;
 constexpr size_t kCoreHeaderSize = 12;
@@ -26,32 +31,19 @@ enum Compression : uint32_t {
 
 [[noreturn]] void Fail(const std::string& reason) { throw EInvalidGraphic(reason); }
 
-// Bounds-checked little-endian reads: every read names what it was after so
-// that a truncated file says which part is missing.
-class Bytes {
-public:
-    explicit Bytes(std::span<const uint8_t> data) : data_(data) {}
-    size_t Size() const { return data_.size(); }
-    bool Has(size_t offset, size_t count) const {
-        return offset <= data_.size() && count <= data_.size() - offset;
-    }
-    void Require(size_t offset, size_t count, const char* what) const {
-        if (!Has(offset, count)) Fail(std::string("truncated ") + what);
-    }
-    uint16_t U16(size_t offset, const char* what) const {
-        Require(offset, 2, what);
-        return uint16_t(data_[offset] | (data_[offset + 1] << 8));
-    }
-    uint32_t U32(size_t offset, const char* what) const {
-        Require(offset, 4, what);
-        return uint32_t(data_[offset]) | (uint32_t(data_[offset + 1]) << 8) |
-               (uint32_t(data_[offset + 2]) << 16) | (uint32_t(data_[offset + 3]) << 24);
-    }
-    const uint8_t* At(size_t offset) const { return data_.data() + offset; }
+// A reader that ran out of bytes names the part that is missing.
+void Expect(const ByteReader& in, const char* what) {
+    if (!in.Ok()) Fail(std::string("truncated ") + what);
+}
 
-private:
-    std::span<const uint8_t> data_;
-};
+// `count` bytes at `offset` of `bytes`, or the image error naming `what`.
+std::span<const uint8_t> Part(std::span<const uint8_t> bytes, size_t offset, size_t count, const char* what) {
+    ByteReader in(bytes);
+    in.Seek(offset);
+    const std::span<const uint8_t> part = in.Take(count);
+    Expect(in, what);
+    return part;
+}
 
 struct DibHeader {
     size_t headerSize = 0;
@@ -68,38 +60,40 @@ struct DibHeader {
     bool masksInHeader = false;
 };
 
-DibHeader ReadDibHeader(const Bytes& in, size_t start) {
+DibHeader ReadDibHeader(std::span<const uint8_t> bytes, size_t start) {
     DibHeader h;
-    const uint32_t size = in.U32(start, "bitmap info header");
+    const uint32_t size = ByteReader(Part(bytes, start, 4, "bitmap info header")).U32();
     if (size < kCoreHeaderSize || (size > kCoreHeaderSize && size < 16) || size > kLargestHeaderSize)
         Fail("unknown bitmap info header size " + std::to_string(size));
-    in.Require(start, size, "bitmap info header");
+    ByteReader in(Part(bytes, start, size, "bitmap info header"));
+    in.Skip(4);
     h.headerSize = size;
     if (size == kCoreHeaderSize) {
         h.core = true;
-        h.width = in.U16(start + 4, "bitmap info header");
-        h.height = in.U16(start + 6, "bitmap info header");
-        h.bits = in.U16(start + 10, "bitmap info header");
+        h.width = in.U16();
+        h.height = in.U16();
+        in.Skip(2);  // planes
+        h.bits = in.U16();
         return h;
     }
     h.os2 = size < kInfoHeaderSize || size == kOs2InfoHeaderSize;
-    // A short OS/2 2.x header simply omits the trailing fields, which then read as 0.
-    auto field = [&](size_t offset) -> uint32_t { return offset + 4 <= size ? in.U32(start + offset, "bitmap info header") : 0; };
-    h.width = int32_t(field(4));
-    const int32_t height = int32_t(field(8));
-    h.bits = size >= 16 ? in.U16(start + 14, "bitmap info header") : 0;
-    h.compression = field(16);
-    h.sizeImage = field(20);
-    h.clrUsed = field(32);
+    // A short OS/2 2.x header simply omits the trailing fields: the reader is
+    // bounded by the header, so they read as 0.
+    h.width = in.I32();
+    const int32_t height = in.I32();
+    in.Skip(2);  // planes
+    h.bits = in.U16();
+    h.compression = in.U32();
+    h.sizeImage = in.U32();
+    in.Skip(8);  // resolution
+    h.clrUsed = in.U32();
+    in.Skip(4);  // important colours
     if (height == INT32_MIN) Fail("image height out of range");
     h.topDown = height < 0;
     h.height = height < 0 ? -int64_t(height) : int64_t(height);
     if (!h.os2 && size >= 52) {
         h.masksInHeader = true;
-        h.masks[0] = field(40);
-        h.masks[1] = field(44);
-        h.masks[2] = field(48);
-        h.masks[3] = size >= 56 ? field(52) : 0;
+        for (uint32_t& mask : h.masks) mask = in.U32();  // alpha only from 56 bytes on
     }
     return h;
 }
@@ -177,52 +171,46 @@ size_t FileRowOffset(const DibHeader& h, int y, size_t stride) {
     return size_t(fileRow) * stride;
 }
 
-size_t DecodePlain(const Bytes& in, size_t offset, const DibHeader& h, PixelImage& image) {
+// `data` holds exactly the stored rows.
+void DecodePlain(std::span<const uint8_t> data, const DibHeader& h, PixelImage& image) {
     const size_t stride = image.Stride();
-    const size_t total = stride * size_t(image.height);
-    in.Require(offset, total, "pixel data");
     for (int y = 0; y < image.height; ++y)
-        std::memcpy(image.Row(y), in.At(offset + FileRowOffset(h, y, stride)), stride);
-    return offset + total;
+        std::memcpy(image.Row(y), data.data() + FileRowOffset(h, y, stride), stride);
 }
 
-size_t DecodeMasked(const Bytes& in, size_t offset, const DibHeader& h, PixelImage& image) {
-    const unsigned bytesPerPixel = h.bits / 8;
+// `data` holds exactly the stored rows of 16- or 32-bit masked pixels.
+void DecodeMasked(std::span<const uint8_t> data, const DibHeader& h, PixelImage& image) {
+    const size_t bytesPerPixel = h.bits / 8;
     const size_t fileStride = RowStride(int(h.width), h.bits == 16 ? PixelLayout::Rgb555 : PixelLayout::Bgra32);
-    const size_t total = fileStride * size_t(h.height);
-    in.Require(offset, total, "pixel data");
     const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]), alpha(h.masks[3]);
     const bool hasAlpha = image.layout == PixelLayout::Bgra32;
     for (int y = 0; y < image.height; ++y) {
-        const uint8_t* src = in.At(offset + FileRowOffset(h, y, fileStride));
+        ByteReader row(data.subspan(FileRowOffset(h, y, fileStride), fileStride));
         uint8_t* dst = image.Row(y);
         for (int x = 0; x < image.width; ++x) {
-            const uint8_t* p = src + size_t(x) * bytesPerPixel;
-            uint32_t v = p[0] | (p[1] << 8);
-            if (bytesPerPixel == 4) v |= (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+            const uint32_t v = bytesPerPixel == 2 ? row.U16() : row.U32();
             image.SetColor(x, y, PackRgb(red.Extract(v), green.Extract(v), blue.Extract(v)));
             if (hasAlpha) dst[4 * x + 3] = alpha.Extract(v);
         }
     }
-    return offset + total;
 }
 
-// Run-length data; `end` bounds the encoded bytes. Returns where reading stopped.
-size_t DecodeRle(const Bytes& in, size_t offset, size_t end, bool fourBit, PixelImage& image) {
+// Run-length data, `encoded` running to the end of what may be read.
+// Returns how many bytes were read.
+size_t DecodeRle(std::span<const uint8_t> encoded, bool fourBit, PixelImage& image) {
     const int width = image.width, height = image.height;
     int x = 0, y = 0;  // y counts from the bottom row
     auto put = [&](unsigned index) {
         if (x < width && y < height) image.SetIndex(x, height - 1 - y, index);
         if (x < width) ++x;
     };
-    size_t pos = offset;
+    ByteReader in(encoded);
     for (;;) {
-        if (end - pos < 2) {
-            if (y >= height) return pos;
+        if (in.Remaining() < 2) {
+            if (y >= height) return in.Pos();
             Fail("truncated compressed pixel data");
         }
-        const uint8_t count = *in.At(pos), value = *in.At(pos + 1);
-        pos += 2;
+        const uint8_t count = in.U8(), value = in.U8();
         if (count > 0) {
             for (unsigned i = 0; i < count && x < width; ++i)
                 put(fourBit ? (i % 2 ? value & 0xF : value >> 4) : value);
@@ -232,37 +220,37 @@ size_t DecodeRle(const Bytes& in, size_t offset, size_t end, bool fourBit, Pixel
             x = 0;
             y = std::min(y + 1, height);
         } else if (value == 1) {  // end of image
-            return pos;
+            return in.Pos();
         } else if (value == 2) {  // move the pen right and up
-            if (end - pos < 2) Fail("truncated compressed pixel data");
-            x = std::min(x + *in.At(pos), width);
-            y = std::min(y + *in.At(pos + 1), height);
-            pos += 2;
+            const uint8_t dx = in.U8(), dy = in.U8();
+            Expect(in, "compressed pixel data");
+            x = std::min(x + dx, width);
+            y = std::min(y + dy, height);
         } else {  // literal pixels, padded to a 16-bit boundary
             const size_t literalBytes = fourBit ? (value + 1u) / 2 : value;
-            const size_t padded = literalBytes + (literalBytes & 1u);
-            if (end - pos < padded) Fail("truncated compressed pixel data");
+            const std::span<const uint8_t> literal = in.Take(literalBytes + (literalBytes & 1u));
+            Expect(in, "compressed pixel data");
             for (unsigned i = 0; i < value && x < width; ++i) {
-                const uint8_t b = *in.At(pos + (fourBit ? i / 2 : i));
+                const uint8_t b = literal[fourBit ? i / 2 : i];
                 put(fourBit ? (i % 2 ? b & 0xF : b >> 4) : b);
             }
-            pos += padded;
         }
     }
 }
 
 // `pixelOffset` is the absolute pixel-data offset named by a file header;
 // a packed DIB's pixels follow its palette directly.
-DecodedBmp DecodeDib(const Bytes& in, size_t dibStart, bool isFile, size_t pixelOffset, const BmpLimits& limits) {
-    DibHeader h = ReadDibHeader(in, dibStart);
+DecodedBmp DecodeDib(std::span<const uint8_t> bytes, size_t dibStart, bool isFile, size_t pixelOffset,
+                     const BmpLimits& limits) {
+    DibHeader h = ReadDibHeader(bytes, dibStart);
     const PixelEncoding encoding = ClassifyEncoding(h);
     CheckDimensions(h, limits);
 
     size_t cursor = dibStart + h.headerSize;
     if (encoding == PixelEncoding::Masked && !h.masksInHeader) {
         const size_t maskCount = h.compression == kAlphaBitfields ? 4 : 3;
-        in.Require(cursor, 4 * maskCount, "bit-field masks");
-        for (size_t i = 0; i < maskCount; ++i) h.masks[i] = in.U32(cursor + 4 * i, "bit-field masks");
+        ByteReader masks(Part(bytes, cursor, 4 * maskCount, "bit-field masks"));
+        for (size_t i = 0; i < maskCount; ++i) h.masks[i] = masks.U32();
         cursor += 4 * maskCount;
     }
 
@@ -281,11 +269,11 @@ DecodedBmp DecodeDib(const Bytes& in, size_t dibStart, bool isFile, size_t pixel
         // Many files, OS/2 ones above all, store fewer entries than declared.
         paletteCount = std::min(paletteCount, (pixelOffset - paletteStart) / entrySize);
     } else {
-        if (paletteCount > (in.Size() - paletteStart) / entrySize) Fail("truncated palette");
+        if (paletteCount > (bytes.size() - paletteStart) / entrySize) Fail("truncated palette");
         pixelOffset = paletteStart + paletteCount * entrySize;
     }
     if (h.bits > 8) paletteCount = 0;
-    in.Require(paletteStart, paletteCount * entrySize, "palette");
+    const std::span<const uint8_t> paletteBytes = Part(bytes, paletteStart, paletteCount * entrySize, "palette");
 
     PixelLayout layout = LayoutForDepth(h.bits);
     if (encoding == PixelEncoding::Masked) {
@@ -304,7 +292,7 @@ DecodedBmp DecodeDib(const Bytes& in, size_t dibStart, bool isFile, size_t pixel
     image.height = int(h.height);
     image.layout = layout;
     for (size_t i = 0; i < paletteCount; ++i) {
-        const uint8_t* e = in.At(paletteStart + i * entrySize);
+        const uint8_t* e = paletteBytes.data() + i * entrySize;
         image.palette.push_back(PaletteEntry{e[0], e[1], e[2], 0});
     }
 
@@ -314,48 +302,43 @@ DecodedBmp DecodeDib(const Bytes& in, size_t dibStart, bool isFile, size_t pixel
     const bool plain16 = encoding == PixelEncoding::Masked &&
                          (layout == PixelLayout::Rgb555 || layout == PixelLayout::Rgb565);
     const size_t stride = image.Stride();
+    // Every branch makes sure the data is there before allocating for it.
     if (encoding == PixelEncoding::Plain || plain16 || plain32) {
-        // Check that the data is there before allocating for it.
-        in.Require(pixelOffset, stride * size_t(image.height), "pixel data");
-        image.pixels.resize(stride * size_t(image.height));
-        result.length = DecodePlain(in, pixelOffset, h, image);
+        const std::span<const uint8_t> data = Part(bytes, pixelOffset, stride * size_t(image.height), "pixel data");
+        image.pixels.resize(data.size());
+        DecodePlain(data, h, image);
+        result.length = pixelOffset + data.size();
     } else if (encoding == PixelEncoding::Masked) {
-        in.Require(pixelOffset, RowStride(image.width, h.bits == 16 ? PixelLayout::Rgb555 : PixelLayout::Bgra32) *
-                                    size_t(image.height), "pixel data");
+        const size_t fileStride = RowStride(image.width, h.bits == 16 ? PixelLayout::Rgb555 : PixelLayout::Bgra32);
+        const std::span<const uint8_t> data = Part(bytes, pixelOffset, fileStride * size_t(image.height), "pixel data");
         image.pixels.assign(stride * size_t(image.height), 0);
-        result.length = DecodeMasked(in, pixelOffset, h, image);
+        DecodeMasked(data, h, image);
+        result.length = pixelOffset + data.size();
     } else {
-        if (pixelOffset > in.Size()) Fail("truncated compressed pixel data");
-        size_t end = in.Size();
-        if (h.sizeImage != 0 && h.sizeImage < end - pixelOffset) end = pixelOffset + h.sizeImage;
+        if (pixelOffset > bytes.size()) Fail("truncated compressed pixel data");
+        size_t available = bytes.size() - pixelOffset;
+        if (h.sizeImage != 0 && h.sizeImage < available) available = h.sizeImage;
         image.pixels.assign(stride * size_t(image.height), 0);
-        result.length = DecodeRle(in, pixelOffset, end, encoding == PixelEncoding::Rle4, image);
+        result.length = pixelOffset + DecodeRle(bytes.subspan(pixelOffset, available),
+                                                encoding == PixelEncoding::Rle4, image);
     }
     return result;
-}
-
-void PutU16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-    PutU16(out, v & 0xFFFF);
-    PutU16(out, v >> 16);
 }
 
 }  // namespace
 
 DecodedBmp DecodeBmpFile(std::span<const uint8_t> bytes, const BmpLimits& limits) {
-    const Bytes in(bytes);
-    in.Require(0, kFileHeaderSize, "file header");
-    if (bytes[0] != 'B' || bytes[1] != 'M') Fail("not a bitmap file (no \"BM\" signature)");
-    const uint32_t offBits = in.U32(10, "file header");
-    return DecodeDib(in, kFileHeaderSize, true, offBits, limits);
+    ByteReader in(bytes);
+    const std::span<const uint8_t> signature = in.Take(2);
+    in.Skip(8);  // file size and reserved words: often wrong in the wild
+    const uint32_t offBits = in.U32();
+    Expect(in, "file header");
+    if (signature[0] != 'B' || signature[1] != 'M') Fail("not a bitmap file (no \"BM\" signature)");
+    return DecodeDib(bytes, kFileHeaderSize, true, offBits, limits);
 }
 
 DecodedBmp DecodePackedDib(std::span<const uint8_t> bytes, const BmpLimits& limits) {
-    const Bytes in(bytes);
-    return DecodeDib(in, 0, false, 0, limits);
+    return DecodeDib(bytes, 0, false, 0, limits);
 }
 
 std::vector<uint8_t> EncodeBmpFile(const PixelImage& image) {
@@ -380,33 +363,34 @@ std::vector<uint8_t> EncodeBmpFile(const PixelImage& image) {
 
     std::vector<uint8_t> out;
     out.reserve(fileSize);
-    out.push_back('B');
-    out.push_back('M');
-    PutU32(out, uint32_t(fileSize));
-    PutU32(out, 0);
-    PutU32(out, uint32_t(headerBytes));
+    ByteWriter w(out);
+    w.U8('B');
+    w.U8('M');
+    w.U32(uint32_t(fileSize));
+    w.U32(0);
+    w.U32(uint32_t(headerBytes));
 
-    PutU32(out, kInfoHeaderSize);
-    PutU32(out, uint32_t(image.width));
-    PutU32(out, uint32_t(image.height));  // positive: bottom row first
-    PutU16(out, 1);
-    PutU16(out, uint32_t(BitsPerPixel(image.layout)));
-    PutU32(out, masked ? kBitfields : kRgb);
-    PutU32(out, uint32_t(pixelBytes));
-    PutU32(out, 2835);  // 72 dpi
-    PutU32(out, 2835);
-    PutU32(out, uint32_t(palette.size()));
-    PutU32(out, 0);
+    w.U32(kInfoHeaderSize);
+    w.I32(image.width);
+    w.I32(image.height);  // positive: bottom row first
+    w.U16(1);
+    w.U16(uint16_t(BitsPerPixel(image.layout)));
+    w.U32(masked ? kBitfields : kRgb);
+    w.U32(uint32_t(pixelBytes));
+    w.U32(2835);  // 72 dpi
+    w.U32(2835);
+    w.U32(uint32_t(palette.size()));
+    w.U32(0);
     if (masked) {
-        PutU32(out, 0xF800);
-        PutU32(out, 0x07E0);
-        PutU32(out, 0x001F);
+        w.U32(0xF800);
+        w.U32(0x07E0);
+        w.U32(0x001F);
     }
     for (const PaletteEntry& e : palette) {
-        out.push_back(e.blue);
-        out.push_back(e.green);
-        out.push_back(e.red);
-        out.push_back(0);
+        w.U8(e.blue);
+        w.U8(e.green);
+        w.U8(e.red);
+        w.U8(0);
     }
     for (int y = image.height - 1; y >= 0; --y) out.insert(out.end(), image.Row(y), image.Row(y) + stride);
     return out;

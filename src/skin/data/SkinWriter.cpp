@@ -2,19 +2,11 @@
 
 #include <stdexcept>
 
+#include "base/ByteIo.h"
 #include "skin/data/Skinread.h"
 #include "skin/data/Winconvert.h"
 
 namespace relayon::skin {
-
-namespace {
-
-void PutLe32(std::vector<uint8_t>& out, int32_t value) {
-    const uint32_t v = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-} // namespace
 
 std::vector<uint8_t> BuildSkinPackage(const std::vector<SkinEntry>& entries, int32_t version) {
     const std::optional<int> block = SkinVersionBlockSize(version);
@@ -37,14 +29,15 @@ std::vector<uint8_t> BuildSkinPackage(const std::vector<SkinEntry>& entries, int
 
     std::vector<uint8_t> out;
     out.reserve(static_cast<size_t>(total));
-    PutLe32(out, version);
-    PutLe32(out, static_cast<int32_t>(directory.size()));
-    PutLe32(out, 0);
-    PutLe32(out, 0);
-    out.insert(out.end(), static_cast<size_t>(*block), 0);
-    out.insert(out.end(), directory.begin(), directory.end());
-    for (const SkinEntry& e : entries) PutLe32(out, static_cast<int32_t>(e.data.size()));
-    for (const SkinEntry& e : entries) out.insert(out.end(), e.data.begin(), e.data.end());
+    ByteWriter w(out);
+    w.I32(version);
+    w.I32(static_cast<int32_t>(directory.size()));
+    w.I32(0);  // U1, U2: not interpreted by readers
+    w.I32(0);
+    w.Zeros(static_cast<size_t>(*block));
+    w.Bytes(std::span(reinterpret_cast<const uint8_t*>(directory.data()), directory.size()));
+    for (const SkinEntry& e : entries) w.I32(static_cast<int32_t>(e.data.size()));
+    for (const SkinEntry& e : entries) w.Bytes(e.data);
     return out;
 }
 

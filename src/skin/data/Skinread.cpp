@@ -3,18 +3,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/ByteIo.h"
 #include "skin/data/Winconvert.h"
 
 namespace relayon::skin {
-
-namespace {
-
-int32_t ReadLe32(std::span<const uint8_t> b, size_t at) {
-    return static_cast<int32_t>(static_cast<uint32_t>(b[at]) | (static_cast<uint32_t>(b[at + 1]) << 8) |
-                                (static_cast<uint32_t>(b[at + 2]) << 16) | (static_cast<uint32_t>(b[at + 3]) << 24));
-}
-
-} // namespace
 
 std::optional<int> SkinVersionBlockSize(int32_t version) {
     switch (version) {
@@ -99,14 +91,15 @@ bool TSkinReader::loadfromfile(const std::string& aname) {
 }
 
 bool TSkinReader::LoadPackage(std::span<const uint8_t> package) {
-    const size_t total = package.size();
-    if (total < static_cast<size_t>(kSkinHeaderSize))
-        return Reject(SkinLoadStatus::Malformed, "Skin package: header past the end (" + std::to_string(total) + " bytes)");
+    ByteReader in(package);
     TSkinHeader h;
-    h.Version = ReadLe32(package, 0);
-    h.DirLen = ReadLe32(package, 4);
-    h.U1 = ReadLe32(package, 8);
-    h.U2 = ReadLe32(package, 12);
+    h.Version = in.I32();
+    h.DirLen = in.I32();
+    h.U1 = in.I32();
+    h.U2 = in.I32();
+    if (!in.Ok())
+        return Reject(SkinLoadStatus::Malformed,
+                      "Skin package: header past the end (" + std::to_string(package.size()) + " bytes)");
 
     const std::optional<int> block = SkinVersionBlockSize(h.Version);
     if (!block) {
@@ -114,37 +107,36 @@ bool TSkinReader::LoadPackage(std::span<const uint8_t> package) {
         return Reject(SkinLoadStatus::UnknownVersion, kOlderSkinMessage);
     }
     if (h.DirLen < 0) return Reject(SkinLoadStatus::Malformed, "Skin package: negative directory length");
-    const uint64_t dirStart = static_cast<uint64_t>(kSkinHeaderSize) + static_cast<uint64_t>(*block);
-    const uint64_t dirEnd = dirStart + static_cast<uint64_t>(h.DirLen);
-    if (dirEnd > total) return Reject(SkinLoadStatus::Malformed, "Skin package: directory past the end");
+    in.Skip(static_cast<size_t>(*block));
+    const std::span<const uint8_t> dirBytes = in.Take(static_cast<size_t>(h.DirLen));
+    if (!in.Ok()) return Reject(SkinLoadStatus::Malformed, "Skin package: directory past the end");
 
-    const std::string_view dirText(reinterpret_cast<const char*>(package.data() + dirStart), static_cast<size_t>(h.DirLen));
+    const std::string_view dirText(reinterpret_cast<const char*>(dirBytes.data()), dirBytes.size());
     std::vector<std::string> names = SplitSkinDirectory(LowerAscii(dirText));
     if (names.size() > static_cast<size_t>(kMaxSkinEntries))
         return Reject(SkinLoadStatus::Malformed,
                       "Skin package: " + std::to_string(names.size()) + " entries, at most 1001 allowed");
 
-    const uint64_t tableEnd = dirEnd + 4ull * names.size();
-    if (tableEnd > total) return Reject(SkinLoadStatus::Malformed, "Skin package: size table past the end");
     std::array<int32_t, kMaxSkinEntries> newSizes{};
+    for (size_t i = 0; i < names.size(); ++i) newSizes[i] = in.I32();
+    if (!in.Ok()) return Reject(SkinLoadStatus::Malformed, "Skin package: size table past the end");
     uint64_t sum = 0;
     for (size_t i = 0; i < names.size(); ++i) {
-        newSizes[i] = ReadLe32(package, static_cast<size_t>(dirEnd + 4 * i));
         if (newSizes[i] < 0)
             return Reject(SkinLoadStatus::Malformed, "Skin package: negative size for entry \"" + names[i] + "\"");
         sum += static_cast<uint64_t>(newSizes[i]);
     }
-    const uint64_t dataSize = total - tableEnd;
-    if (sum != dataSize)
+    const std::span<const uint8_t> data = in.Take(in.Remaining());
+    if (sum != data.size())
         return Reject(SkinLoadStatus::Malformed, "Skin package: entry sizes add up to " + std::to_string(sum) +
-                                                     " bytes but " + std::to_string(dataSize) + " bytes of data follow");
+                                                     " bytes but " + std::to_string(data.size()) + " bytes of data follow");
 
     // Everything checked: take the new content.
     header = h;
     Dir = std::move(names);
     Num = static_cast<int>(Dir.size());
     sizes = newSizes;
-    ms.assign(package.begin() + static_cast<std::ptrdiff_t>(tableEnd), package.end());
+    ms.assign(data.begin(), data.end());
     lastStatus_ = SkinLoadStatus::Ok;
     lastError_.clear();
     return true;

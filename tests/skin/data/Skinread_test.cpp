@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "base/ByteIo.h"
 #include "skin/data/SkinWriter.h"
 #include "skin/data/Winconvert.h"
 
@@ -14,9 +15,7 @@ namespace {
 
 std::vector<uint8_t> Bytes(std::string_view s) { return {s.begin(), s.end()}; }
 
-void PutLe32(std::vector<uint8_t>& out, int32_t value) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i)));
-}
+void PutLe32(std::vector<uint8_t>& out, int32_t value) { relayon::ByteWriter(out).I32(value); }
 
 // A package laid out by hand, so the tests control every field. The version
 // block is filled with 0xEE so that a wrong skip shows up in names or data.

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -27,7 +28,8 @@ using Payload = std::vector<uint8_t>;
 using BuiltRequest = Checked<Payload>;
 
 // Delay fields in payload order: [0] switch-on LCD..CH8, [1] switch-off.
-using DelayTexts = std::array<std::array<std::wstring_view, 9>, 2>;
+// Texts are held by value: the toolkit hands out field texts as temporaries.
+using DelayTexts = std::array<std::array<std::wstring, 9>, 2>;
 using MinuteBoxes = std::array<std::array<bool, 9>, 2>;
 
 // Bn_connectClick: ReadInfo to the device in Ed_conn_id.

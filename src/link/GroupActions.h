@@ -16,6 +16,7 @@
 //   | Bn_ch_clrClick   | 0, AllDevicesOff, 0, 0                                      | 0, 0          |
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "link/RealTime.h"
@@ -27,7 +28,7 @@ using QueuedAction = Checked<RealTimeAction>;
 
 // What a group's switching buttons consult before they act.
 struct GroupState {
-    std::wstring_view idText;  // Ed_grp_id[g]
+    std::wstring idText;       // Ed_grp_id[g]
     bool lockChecked = false;  // CB_grp_lock[g]
     bool running = false;      // GroupRunning[g]
 };

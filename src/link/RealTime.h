@@ -24,7 +24,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <string_view>
+#include <string>
 #include <vector>
 
 #include "link/Requests.h"
@@ -79,7 +79,7 @@ struct RealTimeTick {
 };
 
 // The texts of Ed_grp_id[0..3] at the moment of the tick.
-using GroupIdTexts = std::array<std::wstring_view, kRealTimeGroups>;
+using GroupIdTexts = std::array<std::wstring, kRealTimeGroups>;
 
 class RealTimeTimer {
 public:

@@ -41,6 +41,7 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Initialize() {
+    RegisterToolkitClasses();
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES |
                                              ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&icc);

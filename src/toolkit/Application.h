@@ -10,6 +10,7 @@
 
 #include "toolkit/core/Component.h"
 #include "toolkit/ControlTypes.h"
+#include "toolkit/RegisterClasses.h"
 #include "toolkit/core/Rtti.h"
 
 class TForm;
@@ -21,11 +22,15 @@ public:
     TApplication();
     ~TApplication() override;
 
+    // Registers the toolkit's classes, the common controls and the
+    // application window.
     void Initialize();
     // Creates the form, stores it in `ref` before its OnCreate runs, and
-    // makes the first created form the main form.
+    // makes the first created form the main form. The toolkit's classes are
+    // registered first, so a form can be read even before Initialize.
     template <class T>
     void CreateForm(T*& ref) {
+        RegisterToolkitClasses();
         RegisterPublishedClass<T>();
         T* form = new T(this);
         ref = form;

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "toolkit/Canvas.h"
-#include "toolkit/core/Color.h"
+#include "toolkit/Color.h"
 #include "toolkit/core/Events.h"
 #include "toolkit/GdiObject.h"
 #include "toolkit/core/Object.h"

@@ -5,7 +5,7 @@
 // the old handle, so a selected brush is never deleted.
 #include <windows.h>
 
-#include "toolkit/core/Color.h"
+#include "toolkit/Color.h"
 #include "toolkit/core/Events.h"
 #include "toolkit/GdiObject.h"
 #include "toolkit/core/Object.h"

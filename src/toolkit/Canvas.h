@@ -15,7 +15,7 @@
 #include <string>
 
 #include "toolkit/Brush.h"
-#include "toolkit/core/Color.h"
+#include "toolkit/Color.h"
 #include "toolkit/Font.h"
 #include "toolkit/GdiObject.h"
 #include "toolkit/core/Object.h"

@@ -1,9 +1,7 @@
-#include "toolkit/core/Color.h"
+#include "toolkit/Color.h"
 
 #include <windows.h>
 
-TColor ColorToRGB(TColor color) {
-    if (IsSystemColor(color)) return static_cast<TColor>(GetSysColor(color & 0xFF));
-    if (color == clNone || color == clDefault) return clBlack;
-    return color & 0x00FFFFFF;
-}
+TColor Win32SystemColor(int index) { return static_cast<TColor>(GetSysColor(index & 0xFF) & 0x00FFFFFF); }
+
+TColor ColorToRGB(TColor color) { return ColorToRGB(color, Win32SystemColor); }

@@ -4,7 +4,7 @@
 // through which every message to it passes (defaults to the virtual WndProc).
 #include <string>
 
-#include "toolkit/core/Color.h"
+#include "toolkit/Color.h"
 #include "toolkit/core/Component.h"
 #include "toolkit/ControlTypes.h"
 #include "toolkit/Font.h"

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "toolkit/core/Color.h"
+#include "toolkit/Color.h"
 #include "toolkit/core/Events.h"
 #include "toolkit/GdiObject.h"
 #include "toolkit/core/Object.h"

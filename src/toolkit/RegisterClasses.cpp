@@ -1,4 +1,6 @@
-// Published properties of the toolkit's own classes.
+// Published properties of the toolkit's window-side classes.
+#include "toolkit/RegisterClasses.h"
+
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
@@ -39,24 +41,6 @@ void SetCharset(TFont* font, const FormValue& v, TPropContext&) {
     throw EPropertyConvertError("Invalid property value for Charset");
 }
 
-// Items.Strings = ( 'a' 'b' ... )
-void SetStringsList(TStrings* strings, const FormValue& v, TPropContext&) {
-    if (v.kind != FormValue::Kind::List) rtti::KindMismatch(L"Strings", "list of strings");
-    strings->Clear();
-    for (const FormValue& item : v.items) {
-        if (item.kind != FormValue::Kind::String && item.kind != FormValue::Kind::Ident)
-            rtti::KindMismatch(L"Strings", "string");
-        strings->Add(item.text);
-    }
-}
-
-FormValue GetStringsList(TStrings* strings) {
-    FormValue list;
-    list.kind = FormValue::Kind::List;
-    for (int i = 0; i < strings->Count(); ++i) list.items.push_back(FormValue::String(strings->Strings(i)));
-    return list;
-}
-
 // Panels = < item Text = '...' Width = 50 end ... >
 void SetStatusPanels(TStatusBar* bar, const FormValue& v, TPropContext& ctx) {
     if (v.kind != FormValue::Kind::Collection) rtti::KindMismatch(L"Panels", "collection");
@@ -73,9 +57,7 @@ void Ignored(ClassBuilder<T>& b, std::initializer_list<const wchar_t*> names) {
     for (const wchar_t* name : names) b.Custom(name, TPropKind::Integer, [](T*, const FormValue&, TPropContext&) {});
 }
 
-}  // namespace
-
-void RegisterToolkitClasses(ClassRegistry& r) {
+void RegisterWindowClasses() {
     RegisterEnum<TFontStyle>(L"TFontStyle", {{L"fsBold", fsBold}, {L"fsItalic", fsItalic},
                                              {L"fsUnderline", fsUnderline}, {L"fsStrikeOut", fsStrikeOut}});
     RegisterEnum<TFontPitch>(L"TFontPitch", {{L"fpDefault", fpDefault}, {L"fpVariable", fpVariable}, {L"fpFixed", fpFixed}});
@@ -133,8 +115,6 @@ void RegisterToolkitClasses(ClassRegistry& r) {
         .ColorProp(L"Color", &TPen::Color, &TPen::SetColor)
         .Prop(L"Width", &TPen::Width, &TPen::SetWidth)
         .Prop(L"Style", &TPen::Style, &TPen::SetStyle);
-    RegisterClass<TStrings>(L"TStrings", L"")
-        .Custom(L"Strings", TPropKind::Strings, SetStringsList, GetStringsList);
     RegisterClass<TControlScrollBar>(L"TControlScrollBar", L"")
         .Prop(L"Visible", &TControlScrollBar::Visible, &TControlScrollBar::SetVisible)
         .Prop(L"Range", &TControlScrollBar::Range, &TControlScrollBar::SetRange)
@@ -146,9 +126,6 @@ void RegisterToolkitClasses(ClassRegistry& r) {
         .Prop(L"Bevel", &TStatusPanel::Bevel, &TStatusPanel::SetBevel)
         .Prop(L"Style", &TStatusPanel::Style, &TStatusPanel::SetStyle);
 
-    RegisterClass<TComponent>(L"TComponent", L"")
-        .Prop(L"Name", &TComponent::Name, &TComponent::SetName)
-        .Prop(L"Tag", &TComponent::Tag, &TComponent::SetTag);
     RegisterClass<TControl>(L"TControl", L"TComponent")
         .Prop(L"Left", &TControl::Left, &TControl::SetLeft)
         .Prop(L"Top", &TControl::Top, &TControl::SetTop)
@@ -275,5 +252,16 @@ void RegisterToolkitClasses(ClassRegistry& r) {
         .Prop(L"Enabled", &TTimer::Enabled, &TTimer::SetEnabled)
         .Prop(L"Interval", &TTimer::Interval, &TTimer::SetInterval)
         .Event(L"OnTimer", &TTimer::OnTimer);
-    (void)r;
 }
+
+}  // namespace
+
+void RegisterToolkitClasses() {
+    static const bool registered = [] {
+        RegisterCoreClasses();
+        RegisterWindowClasses();
+        return true;
+    }();
+    (void)registered;
+}
+

@@ -7,7 +7,6 @@
 namespace skinview {
 
 using relayon::skin::LowerAscii;
-using relayon::skin::StringList;
 using relayon::skin::TQuickIni;
 
 namespace {
@@ -61,7 +60,7 @@ std::vector<SkinImageRef> DescribeSkinImages(const TQuickIni& ini, const ImageSi
         const std::string value = ini.ReadString(section, key, "");
         if (!value.empty()) out.push_back({section, key, value, std::max(frames, 1), stacked});
     };
-    StringList sections;
+    TAnsiStringList sections;
     ini.ReadSections(&sections);
     for (const std::string& section : sections.ToVector()) {
         const std::string lower = LowerAscii(section);

@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
         sheet.Note("entry " + name + " (" + std::to_string(reader.sizes[i]) + " bytes) is not named by the description", true);
     }
 
-    StringList keys;
+    TAnsiStringList keys;
     ini.ReadSection("Colours", &keys);
     if (keys.Count() > 0) {
         sheet.Gap(4);

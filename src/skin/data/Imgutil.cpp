@@ -12,7 +12,6 @@ constexpr TColor Rgb(int r, int g, int b) { return (r & 0xFF) | ((g & 0xFF) << 8
 constexpr int RedOf(TColor c) { return c & 0xFF; }
 constexpr int GreenOf(TColor c) { return (c >> 8) & 0xFF; }
 constexpr int BlueOf(TColor c) { return (c >> 16) & 0xFF; }
-constexpr bool IsSystem(TColor c) { return (static_cast<uint32_t>(c) & 0xFF000000u) == 0xFF000000u; }
 
 } // namespace
 
@@ -38,24 +37,6 @@ void ImageBuffer::SetColor(int x, int y, TColor c) {
 void ImageBuffer::Fill(TColor c) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) SetColor(x, y, c);
-}
-
-TColor ClassicSystemColor(int index) {
-    // The classic Windows scheme, indexed like GetSysColor.
-    static constexpr TColor kClassic[31] = {
-        Rgb(212, 208, 200), Rgb(58, 110, 165),  Rgb(10, 36, 106),   Rgb(128, 128, 128), Rgb(212, 208, 200),
-        Rgb(255, 255, 255), Rgb(0, 0, 0),       Rgb(0, 0, 0),       Rgb(0, 0, 0),       Rgb(255, 255, 255),
-        Rgb(212, 208, 200), Rgb(212, 208, 200), Rgb(128, 128, 128), Rgb(10, 36, 106),   Rgb(255, 255, 255),
-        Rgb(212, 208, 200), Rgb(128, 128, 128), Rgb(128, 128, 128), Rgb(0, 0, 0),       Rgb(212, 208, 200),
-        Rgb(255, 255, 255), Rgb(64, 64, 64),    Rgb(212, 208, 200), Rgb(0, 0, 0),       Rgb(255, 255, 225),
-        Rgb(181, 181, 181), Rgb(0, 0, 128),     Rgb(166, 202, 240), Rgb(192, 192, 192), Rgb(49, 106, 197),
-        Rgb(236, 233, 216)};
-    return index >= 0 && index < 31 ? kClassic[index] : 0;
-}
-
-TColor ResolveColor(TColor c, const SystemColorResolver& resolve) {
-    if (IsSystem(c)) return (resolve ? resolve(c & 0xFF) : ClassicSystemColor(c & 0xFF)) & 0xFFFFFF;
-    return c & 0xFFFFFF;
 }
 
 void ConvertTo24(ImageBuffer& bmp) {
@@ -118,8 +99,8 @@ void Drehen270Grad(ImageBuffer& bmp) {
 }
 
 TColor Blend(TColor c1, TColor c2, int w, const SystemColorResolver& resolve) {
-    c1 = ResolveColor(c1, resolve);
-    c2 = ResolveColor(c2, resolve);
+    c1 = ColorToRGB(c1, resolve);
+    c2 = ColorToRGB(c2, resolve);
     const int d = w < 100 ? 100 : 1000;
     auto mix = [&](int a, int b) {
         // 64-bit so that absurd weights cannot overflow; the low byte is kept.
@@ -198,8 +179,8 @@ int GradFill(const TRect& rect, TColor c1, int vertical, TColor c2, const TRect&
     const TRect visible{std::max(rect.Left, clipBox.Left), std::max(rect.Top, clipBox.Top),
                         std::min(rect.Right, clipBox.Right), std::min(rect.Bottom, clipBox.Bottom)};
     if (visible.Left >= visible.Right || visible.Top >= visible.Bottom) return 0;
-    c1 = ResolveColor(c1, resolve);
-    c2 = ResolveColor(c2, resolve);
+    c1 = ColorToRGB(c1, resolve);
+    c2 = ColorToRGB(c2, resolve);
 
     const int n = vertical ? rect.Height() : rect.Width();
     if (n <= 0) return 0;

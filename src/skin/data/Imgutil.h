@@ -16,7 +16,7 @@
 #include <functional>
 #include <vector>
 
-using TColor = int32_t;
+#include "toolkit/core/Color.h"
 
 namespace relayon::skin {
 
@@ -58,13 +58,10 @@ struct TRect {
 
 constexpr TColor kTransparentMagenta = 0x00FF00FF;
 
-// Resolves a system colour index (0..255) to plain RGB. The Win32 side passes
-// one backed by GetSysColor; the portable default is the classic Windows
-// palette, so native tools and tests get stable, sensible values.
-using SystemColorResolver = std::function<TColor(int index)>;
-TColor ClassicSystemColor(int index);
-// A system colour becomes its resolved RGB; a plain colour keeps its low 24 bits.
-TColor ResolveColor(TColor c, const SystemColorResolver& resolve = ClassicSystemColor);
+// Routines that resolve system colours take a SystemColorResolver
+// (toolkit/core/Color.h): the Win32 side passes one backed by GetSysColor; the
+// portable default is the classic Windows scheme, so native tools and tests
+// get stable, sensible values.
 
 // Converts to 24 bits per pixel if needed, then replaces every pixel that is
 // exactly (255, 0, 255) by the colour whose red, green, blue are bytes 0, 1, 2

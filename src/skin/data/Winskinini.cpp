@@ -9,6 +9,7 @@
 
 #include "skin/data/Winconvert.h"
 #include "skin/data/Winskinini_text.h"
+#include "toolkit/core/TextCase.h"
 
 namespace relayon::skin {
 namespace {
@@ -29,7 +30,7 @@ void WriteWholeFile(const std::string& name, std::string_view bytes) {
     if (!file) throw std::system_error(errno, std::generic_category(), "Cannot write file \"" + name + "\"");
 }
 
-void RequireList(const StringList* Strings) {
+void RequireList(const TAnsiStringList* Strings) {
     if (Strings == nullptr) throw EAssertionFailed(kStringsUnassignedText);
 }
 
@@ -51,7 +52,7 @@ void TQuickIni::LoadFromText(std::string_view text) {
         const std::string_view line = ini::Trim(raw);
         if (line.empty() || line.front() == ';') continue;
         const int index = FIniFile.Add(std::string(line));
-        if (ini::HasHeaderShape(line)) FSections.AddObject(std::string(line), index);
+        if (ini::HasHeaderShape(line)) FSections.AddData(std::string(line), index);
     }
 }
 
@@ -89,8 +90,8 @@ void TQuickIni::SavetoZip(const std::string& aname) const {
     WriteWholeFile(aname, std::string_view(reinterpret_cast<const char*>(container.data()), container.size()));
 }
 
-void TQuickIni::SetIniFile(const StringList& Value) {
-    FIniFile = Value;
+void TQuickIni::SetIniFile(const TAnsiStringList& Value) {
+    FIniFile.Assign(Value);
     RebuildSections();
 }
 
@@ -104,14 +105,14 @@ int TQuickIni::GetSectionIndex(std::string_view Section) const {
     wanted += Section;
     wanted += "]";
     const int entry = FSections.IndexOf(wanted);
-    return entry < 0 ? -1 : static_cast<int>(FSections.Objects(entry));
+    return entry < 0 ? -1 : static_cast<int>(FSections.Data(entry));
 }
 
 void TQuickIni::RebuildSections() {
     FSections.Clear();
     for (int i = 0; i < FIniFile.Count(); ++i) {
         const std::string& line = FIniFile[i];
-        if (ini::HasHeaderShape(line)) FSections.AddObject(std::string(ini::Trim(line)), i);
+        if (ini::HasHeaderShape(line)) FSections.AddData(std::string(ini::Trim(line)), i);
     }
 }
 
@@ -148,7 +149,7 @@ bool TQuickIni::ReadBool(std::string_view Section, std::string_view Ident, bool 
     return ReadInteger(Section, Ident, Default ? 1 : 0) != 0;
 }
 
-void TQuickIni::ReadSection(std::string_view Section, StringList* Strings) const {
+void TQuickIni::ReadSection(std::string_view Section, TAnsiStringList* Strings) const {
     RequireList(Strings);
     Strings->Clear();
     const int header = GetSectionIndex(Section);
@@ -160,7 +161,7 @@ void TQuickIni::ReadSection(std::string_view Section, StringList* Strings) const
     }
 }
 
-void TQuickIni::ReadSections(StringList* Strings) const {
+void TQuickIni::ReadSections(TAnsiStringList* Strings) const {
     RequireList(Strings);
     Strings->Clear();
     for (int i = 0; i < FSections.Count(); ++i) {
@@ -169,7 +170,7 @@ void TQuickIni::ReadSections(StringList* Strings) const {
     }
 }
 
-void TQuickIni::ReadSectionValues(std::string_view Section, StringList* Strings) const {
+void TQuickIni::ReadSectionValues(std::string_view Section, TAnsiStringList* Strings) const {
     RequireList(Strings);
     Strings->Clear();
     const int header = GetSectionIndex(Section);
@@ -194,7 +195,7 @@ void TQuickIni::WriteString(std::string_view Section, std::string_view Ident, st
     } else if (!Ident.empty()) {
         const int line = FindKey(Section, Ident);
         if (line >= 0) {
-            FIniFile.Put(line, std::move(keyLine));
+            FIniFile.SetStrings(line, std::move(keyLine));
         } else {
             // Last line of this section's body: before the next header, or at the end.
             const int end = BodyEnd(header);

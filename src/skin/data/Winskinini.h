@@ -1,7 +1,7 @@
 #pragma once
 // TQuickIni: a small in-memory INI store. The text is held as a list of lines
 // plus an index of the section headers (header text with brackets, and the
-// header's line number as the associated integer). The skin engine loads the
+// header's line number as the entry's Data), both TAnsiStringList. The skin engine loads the
 // skin description into one and reads it; editing, saving and a compressed
 // file form are available too.
 //
@@ -28,7 +28,7 @@
 #include <string>
 #include <string_view>
 
-#include "skin/data/StringList.h"
+#include "toolkit/core/Strings.h"
 
 namespace relayon::skin {
 
@@ -63,9 +63,9 @@ public:
 
     // Replaces the lines with a copy taken as it is (not trimmed, comments
     // and blanks kept) and rebuilds the section index.
-    void SetIniFile(const StringList& Value);
-    const StringList& IniFile() const { return FIniFile; }
-    const StringList& Sections() const { return FSections; }
+    void SetIniFile(const TAnsiStringList& Value);
+    const TAnsiStringList& IniFile() const { return FIniFile; }
+    const TAnsiStringList& Sections() const { return FSections; }
     void Clear();
 
     // Line index of the section's header, or -1.
@@ -79,11 +79,11 @@ public:
     int32_t ReadInteger(std::string_view Section, std::string_view Ident, int32_t Default) const;
     bool ReadBool(std::string_view Section, std::string_view Ident, bool Default) const;
     // Names (lower case) of the body lines that have one.
-    void ReadSection(std::string_view Section, StringList* Strings) const;
+    void ReadSection(std::string_view Section, TAnsiStringList* Strings) const;
     // Section names without brackets, in file order, duplicates kept.
-    void ReadSections(StringList* Strings) const;
+    void ReadSections(TAnsiStringList* Strings) const;
     // Every non-empty body line as stored.
-    void ReadSectionValues(std::string_view Section, StringList* Strings) const;
+    void ReadSectionValues(std::string_view Section, TAnsiStringList* Strings) const;
 
     // Writing: the key line is Ident + "=" + Value. An empty Ident writes no
     // key line (a missing section is still created).
@@ -99,8 +99,8 @@ private:
     int BodyEnd(int header) const;
     int FindKey(std::string_view Section, std::string_view Ident) const;
 
-    StringList FIniFile;
-    StringList FSections;
+    TAnsiStringList FIniFile;
+    TAnsiStringList FSections;
 };
 
 }  // namespace relayon::skin

@@ -1,13 +1,24 @@
 #pragma once
-// Colours: 0x00BBGGRR for plain colours; a value whose top byte is 0xFF is a
-// system colour whose low byte is the GetSysColor index; clNone means "no
-// colour" and clDefault "whatever the control normally uses".
+// Colours of the toolkit and the skin engine: one 32-bit TColor.
+//
+//   value          meaning
+//   0x00BBGGRR     a plain colour (red in the low byte)
+//   0xFF0000ii     system colour number ii (the GetSysColor index)
+//   clNone         no colour at all
+//   clDefault      whatever the control normally uses
+//
+// ColorToRGB is the one rule that turns any TColor into a plain colour; where
+// the system colours come from is the caller's choice (the Win32 library
+// looks them up in the running system, toolkit/Color.h; portable code can use
+// the classic Windows scheme).
 #include <cstdint>
+#include <functional>
 
 using TColor = int32_t;
 
 constexpr TColor SystemColor(int index) { return static_cast<TColor>(0xFF000000u | static_cast<uint32_t>(index & 0xFF)); }
 constexpr bool IsSystemColor(TColor c) { return (static_cast<uint32_t>(c) & 0xFF000000u) == 0xFF000000u; }
+constexpr int SystemColorIndex(TColor c) { return c & 0xFF; }
 constexpr TColor RGBColor(int r, int g, int b) {
     return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
@@ -69,6 +80,14 @@ constexpr TColor clGradientInactiveCaption = SystemColor(28);
 constexpr TColor clMenuHighlight = SystemColor(29);
 constexpr TColor clMenuBar = SystemColor(30);
 
-// Resolves system colours through GetSysColor; clNone and clDefault become
-// black; plain colours are returned unchanged (Color.cpp, Win32 only).
-TColor ColorToRGB(TColor color);
+// Plain colour of system colour `index` (0 .. 255).
+using SystemColorResolver = std::function<TColor(int index)>;
+
+// The classic Windows scheme, indexed like GetSysColor; black for an index it
+// does not know.
+TColor ClassicSystemColor(int index);
+
+// A system colour becomes the low 24 bits of `resolve`'s answer for its index
+// (ClassicSystemColor when `resolve` is empty); clNone and clDefault become
+// black; a plain colour keeps its low 24 bits.
+TColor ColorToRGB(TColor color, const SystemColorResolver& resolve);

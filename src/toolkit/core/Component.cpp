@@ -1,15 +1,7 @@
 #include "toolkit/core/Component.h"
 
 #include <algorithm>
-#include <cwctype>
 #include <stdexcept>
-
-bool SameText(const std::wstring& a, const std::wstring& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::towupper(a[i]) != std::towupper(b[i])) return false;
-    return true;
-}
 
 TComponent::TComponent(TComponent* AOwner) {
     if (AOwner) AOwner->InsertComponent(this);

@@ -8,6 +8,7 @@
 
 #include "toolkit/core/Object.h"
 #include "toolkit/core/Set.h"
+#include "toolkit/core/TextCase.h"
 
 enum TOperation { opInsert, opRemove };
 enum TComponentStateFlag { csLoading, csReading, csWriting, csDestroying, csDesigning };
@@ -63,5 +64,3 @@ private:
     std::vector<TComponent*> components_;
     std::vector<TComponent*> freeNotifies_;
 };
-
-bool SameText(const std::wstring& a, const std::wstring& b);

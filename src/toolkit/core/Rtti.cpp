@@ -4,12 +4,6 @@
 
 #include "toolkit/core/Color.h"
 
-std::wstring UpperCase(const std::wstring& s) {
-    std::wstring u = s;
-    for (auto& c : u) c = static_cast<wchar_t>(std::towupper(c));
-    return u;
-}
-
 int TEnumInfo::ValueOf(const std::wstring& name) const {
     for (auto& [n, v] : Members)
         if (SameText(n, name)) return v;
@@ -23,13 +17,8 @@ std::wstring TEnumInfo::NameOf(int value) const {
 }
 
 ClassRegistry& ClassRegistry::Instance() {
-    // Registration itself asks for the registry: mark it started first.
+    // Never destroyed: objects freed during process exit still look classes up.
     static ClassRegistry* registry = new ClassRegistry();
-    static bool started = false;
-    if (!started) {
-        started = true;
-        RegisterToolkitClasses(*registry);
-    }
     return *registry;
 }
 

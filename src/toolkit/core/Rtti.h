@@ -83,8 +83,6 @@ struct TClassInfo {
     std::map<std::wstring, std::wstring> FieldNames, MethodNames;                      // original spelling
 };
 
-std::wstring UpperCase(const std::wstring& s);
-
 class ClassRegistry {
 public:
     static ClassRegistry& Instance();
@@ -126,8 +124,11 @@ private:
     std::map<std::string, std::wstring> resolved_;  // type key -> registered class name
 };
 
-// Registers the toolkit's own classes (called once by ClassRegistry::Instance).
-void RegisterToolkitClasses(ClassRegistry& registry);
+// Registers the portable classes (TComponent, TStrings) with their published
+// properties. Nothing registers by itself: the application's start-up (the
+// Win32 library's RegisterToolkitClasses) or a test calls this; later calls
+// do nothing.
+void RegisterCoreClasses();
 
 template <class E>
 void RegisterEnum(const std::wstring& typeName, std::vector<std::pair<std::wstring, E>> members) {

@@ -2,97 +2,164 @@
 
 #include <stdexcept>
 
-#include "toolkit/core/Component.h"
+#include "toolkit/core/TextCase.h"
 
-void TStrings::CheckIndex(int index) const {
+namespace {
+bool SameEntry(std::wstring_view a, std::wstring_view b) { return SameText(a, b); }
+bool SameEntry(std::string_view a, std::string_view b) { return SameTextAscii(a, b); }
+}  // namespace
+
+template <class Char>
+TBasicStrings<Char>& TBasicStrings<Char>::operator=(const TBasicStrings& other) {
+    if (&other != this) Assign(other);
+    return *this;
+}
+
+template <class Char>
+TBasicStrings<Char>& TBasicStrings<Char>::operator=(TBasicStrings&& other) noexcept {
+    items_ = std::move(other.items_);
+    return *this;
+}
+
+template <class Char>
+void TBasicStrings<Char>::CheckIndex(int index) const {
     if (index < 0 || index >= Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
 }
 
-void TStrings::Changed(Change change, int index, const std::wstring& value) {
+template <class Char>
+void TBasicStrings<Char>::Changed(Change change, int index, const String& value) {
     if (Listener) Listener(change, index, value);
     if (OnChange) OnChange(this);
 }
 
-const std::wstring& TStrings::Strings(int index) const {
+template <class Char>
+const typename TBasicStrings<Char>::String& TBasicStrings<Char>::Strings(int index) const {
     CheckIndex(index);
     return items_[static_cast<size_t>(index)].text;
 }
 
-void TStrings::SetStrings(int index, const std::wstring& s) {
+template <class Char>
+void TBasicStrings<Char>::SetStrings(int index, String s) {
     CheckIndex(index);
-    items_[static_cast<size_t>(index)].text = s;
-    Changed(Change::Put, index, s);
+    String& text = items_[static_cast<size_t>(index)].text;
+    text = std::move(s);
+    Changed(Change::Put, index, text);
 }
 
-TObject* TStrings::Objects(int index) const {
-    CheckIndex(index);
-    return items_[static_cast<size_t>(index)].object;
+// The value slot holds pointers as numbers: a pointer stored through
+// SetObjects comes back unchanged, and Data never dereferences anything.
+template <class Char>
+TObject* TBasicStrings<Char>::Objects(int index) const {
+    return reinterpret_cast<TObject*>(Data(index));
 }
 
-void TStrings::SetObjects(int index, TObject* object) {
-    CheckIndex(index);
-    items_[static_cast<size_t>(index)].object = object;
+template <class Char>
+void TBasicStrings<Char>::SetObjects(int index, TObject* object) {
+    SetData(index, reinterpret_cast<intptr_t>(object));
 }
 
-int TStrings::AddObject(const std::wstring& s, TObject* object) {
-    items_.push_back(Item{s, object});
-    int index = Count() - 1;
-    Changed(Change::Insert, index, s);
+template <class Char>
+intptr_t TBasicStrings<Char>::Data(int index) const {
+    CheckIndex(index);
+    return items_[static_cast<size_t>(index)].data;
+}
+
+template <class Char>
+void TBasicStrings<Char>::SetData(int index, intptr_t data) {
+    CheckIndex(index);
+    items_[static_cast<size_t>(index)].data = data;
+}
+
+template <class Char>
+int TBasicStrings<Char>::AddObject(String s, TObject* object) {
+    return AddData(std::move(s), reinterpret_cast<intptr_t>(object));
+}
+
+template <class Char>
+int TBasicStrings<Char>::AddData(String s, intptr_t data) {
+    items_.push_back(Item{std::move(s), data});
+    const int index = Count() - 1;
+    Changed(Change::Insert, index, items_.back().text);
     return index;
 }
 
-void TStrings::Insert(int index, const std::wstring& s) {
+template <class Char>
+void TBasicStrings<Char>::Insert(int index, String s) {
     if (index < 0 || index > Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
-    items_.insert(items_.begin() + index, Item{s, nullptr});
-    Changed(Change::Insert, index, s);
+    auto at = items_.insert(items_.begin() + index, Item{std::move(s), 0});
+    Changed(Change::Insert, index, at->text);
 }
 
-void TStrings::Delete(int index) {
+template <class Char>
+void TBasicStrings<Char>::Delete(int index) {
     CheckIndex(index);
     items_.erase(items_.begin() + index);
-    Changed(Change::Delete, index, L"");
+    Changed(Change::Delete, index, String());
 }
 
-void TStrings::Clear() {
+template <class Char>
+void TBasicStrings<Char>::Clear() {
     if (items_.empty()) return;
     items_.clear();
-    Changed(Change::Clear, -1, L"");
+    Changed(Change::Clear, -1, String());
 }
 
-int TStrings::IndexOf(const std::wstring& s) const {
-    for (int i = 0; i < Count(); ++i)
-        if (SameText(items_[static_cast<size_t>(i)].text, s)) return i;
+template <class Char>
+int TBasicStrings<Char>::IndexOf(StringView s) const {
+    for (size_t i = 0; i < items_.size(); ++i)
+        if (SameEntry(items_[i].text, s)) return static_cast<int>(i);
     return -1;
 }
 
-int TStrings::IndexOfObject(const TObject* object) const {
-    for (int i = 0; i < Count(); ++i)
-        if (items_[static_cast<size_t>(i)].object == object) return i;
+template <class Char>
+int TBasicStrings<Char>::IndexOfObject(const TObject* object) const {
+    const intptr_t wanted = reinterpret_cast<intptr_t>(object);
+    for (size_t i = 0; i < items_.size(); ++i)
+        if (items_[i].data == wanted) return static_cast<int>(i);
     return -1;
 }
 
-void TStrings::Assign(const TStrings& source) {
+template <class Char>
+void TBasicStrings<Char>::Assign(const TBasicStrings& source) {
     if (&source == this) return;
+    // A copy first: `source` may be watched by code that changes this list.
+    const std::vector<Item> entries = source.items_;
     Clear();
-    for (int i = 0; i < source.Count(); ++i) AddObject(source.Strings(i), source.Objects(i));
+    for (const Item& item : entries) AddData(item.text, item.data);
 }
 
-std::wstring TStrings::Text() const {
-    std::wstring out;
-    for (auto& item : items_) out += item.text + L"\r\n";
+template <class Char>
+typename TBasicStrings<Char>::String TBasicStrings<Char>::Text() const {
+    String out;
+    for (const Item& item : items_) {
+        out += item.text;
+        out += Char('\r');
+        out += Char('\n');
+    }
     return out;
 }
 
-void TStrings::SetText(const std::wstring& text) {
+template <class Char>
+void TBasicStrings<Char>::SetText(StringView text) {
     Clear();
     size_t start = 0;
     while (start < text.size()) {
-        size_t end = text.find_first_of(L"\r\n", start);
-        if (end == std::wstring::npos) {
-            Add(text.substr(start));
-            break;
-        }
-        Add(text.substr(start, end - start));
-        start = end + ((text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n') ? 2 : 1);
+        size_t end = start;
+        while (end < text.size() && text[end] != Char('\r') && text[end] != Char('\n')) ++end;
+        Add(String(text.substr(start, end - start)));
+        if (end == text.size()) break;
+        const bool crlf = text[end] == Char('\r') && end + 1 < text.size() && text[end + 1] == Char('\n');
+        start = end + (crlf ? 2 : 1);
     }
 }
+
+template <class Char>
+std::vector<typename TBasicStrings<Char>::String> TBasicStrings<Char>::ToVector() const {
+    std::vector<String> out;
+    out.reserve(items_.size());
+    for (const Item& item : items_) out.push_back(item.text);
+    return out;
+}
+
+template class TBasicStrings<wchar_t>;
+template class TBasicStrings<char>;

@@ -28,14 +28,14 @@ TQuickIni Load(std::string_view text) {
 // Every index entry names the header at its recorded line, and every
 // header line has an entry.
 void ExpectIndexConsistent(const TQuickIni& ini) {
-    const StringList& lines = ini.IniFile();
-    const StringList& sections = ini.Sections();
+    const TAnsiStringList& lines = ini.IniFile();
+    const TAnsiStringList& sections = ini.Sections();
     int headers = 0;
     for (int i = 0; i < lines.Count(); ++i)
         if (ini::HasHeaderShape(lines[i])) ++headers;
     ASSERT_EQ(sections.Count(), headers);
     for (int s = 0; s < sections.Count(); ++s) {
-        const auto at = sections.Objects(s);
+        const auto at = sections.Data(s);
         ASSERT_GE(at, 0);
         ASSERT_LT(at, lines.Count());
         EXPECT_EQ(std::string(ini::Trim(lines[static_cast<int>(at)])), sections[s]);
@@ -43,7 +43,7 @@ void ExpectIndexConsistent(const TQuickIni& ini) {
 }
 
 Lines ReadSectionsOf(const TQuickIni& ini) {
-    StringList names;
+    TAnsiStringList names;
     ini.ReadSections(&names);
     return names.ToVector();
 }
@@ -118,7 +118,7 @@ TEST(Winskinini, NumbersAndBooleans) {
 
 TEST(Winskinini, SectionListsAndAssertions) {
     const TQuickIni ini = Load(kSkin);
-    StringList list;
+    TAnsiStringList list;
     list.Add("stale");
     ini.ReadSection("Buttons", &list);
     EXPECT_EQ(list.ToVector(), (Lines{"bitmap", "trans", "trans", "hex1", "hex2", "hex3", "neg", "note"}));
@@ -213,7 +213,7 @@ TEST(Winskinini, DeleteKeyAndEraseSectionKeepTheIndex) {
 }
 
 TEST(Winskinini, SetIniFileKeepsLinesAsGiven) {
-    StringList lines;
+    TAnsiStringList lines;
     for (const char* l : {"; kept", "  [A]  ", "  k = 1 ", "", "[B]", "k=2"}) lines.Add(l);
     TQuickIni ini;
     ini.SetIniFile(lines);

@@ -7,8 +7,6 @@
 
 namespace relayon::skin {
 
-TColor Win32SystemColor(int index) { return static_cast<TColor>(GetSysColor(index & 0xFF) & 0xFFFFFF); }
-
 TColor BlendSystem(TColor c1, TColor c2, int w) { return Blend(c1, c2, w, Win32SystemColor); }
 
 ImageBuffer BitmapPixels(const TBitmap& bmp) {

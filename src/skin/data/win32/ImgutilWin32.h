@@ -11,11 +11,9 @@
 
 #include "skin/data/Imgutil.h"
 #include "toolkit/Bitmap.h"
+#include "toolkit/Color.h"
 
 namespace relayon::skin {
-
-// System colour `index` (low byte) as plain RGB, from GetSysColor.
-TColor Win32SystemColor(int index);
 
 // Blend (see Imgutil.h) with system colours resolved by the running system.
 TColor BlendSystem(TColor c1, TColor c2, int w);

@@ -104,6 +104,8 @@ void IgnoreSkinData(TSkinCollectionItem*, const FormValue&, TPropContext&) {}
 
 void RegisterSkinStoreClasses() {
     static const bool registered = [] {
+        // TSkinStore publishes TComponent's properties as well.
+        RegisterCoreClasses();
         ClassRegistry& registry = ClassRegistry::Instance();
         if (!registry.Find(L"TSkinCollectionItem")) {
             RegisterClass<TSkinCollectionItem>(L"TSkinCollectionItem", L"")

@@ -32,14 +32,14 @@ private:
 };
 
 void CheckIndex(const TQuickIni& ini) {
-    const StringList& lines = ini.IniFile();
-    const StringList& sections = ini.Sections();
+    const TAnsiStringList& lines = ini.IniFile();
+    const TAnsiStringList& sections = ini.Sections();
     int headers = 0;
     for (int i = 0; i < lines.Count(); ++i)
         if (ini::HasHeaderShape(lines[i])) ++headers;
     if (headers != sections.Count()) std::abort();
     for (int s = 0; s < sections.Count(); ++s) {
-        const intptr_t at = sections.Objects(s);
+        const intptr_t at = sections.Data(s);
         if (at < 0 || at >= lines.Count()) std::abort();
         if (std::string(ini::Trim(lines[static_cast<int>(at)])) != sections[s]) std::abort();
     }
@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     Cursor in(data + split, size - split);
-    StringList list;
+    TAnsiStringList list;
     for (int step = 0; step < 64 && in.More(); ++step) {
         const std::string section = in.Text();
         const std::string ident = in.Text();

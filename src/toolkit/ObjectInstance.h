@@ -9,16 +9,19 @@
 //   FreeObjectInstance(proc);
 //
 // The procedure packs its arguments into a TMessage, calls the method and
-// returns Message.Result. Procedures come from a fixed pool of
-// kObjectInstanceSlots; MakeObjectInstance throws std::runtime_error when the
-// pool is used up. Exceptions from the method never leave the procedure.
+// returns Message.Result; exceptions from the method never leave it (they go
+// to Application->HandleException). There is no fixed limit: each procedure
+// is a small piece of generated code, taken from executable blocks that are
+// allocated as needed. A freed procedure is handed out again by a later
+// MakeObjectInstance, and a block whose procedures are all freed is given
+// back to the system (the last one is kept). Any thread may make and free procedures.
 #include <windows.h>
 
 #include "toolkit/ControlTypes.h"
 
-constexpr int kObjectInstanceSlots = 256;
-
+// Throws std::bad_alloc when the system refuses executable memory.
 WNDPROC MakeObjectInstance(TWndMethod method);
+// Procedures not made by MakeObjectInstance (and nullptr) are ignored.
 void FreeObjectInstance(WNDPROC procedure);
-// The window a slot's procedure is being called for (valid inside the method).
+// The window a procedure is being called for (valid inside the method).
 HWND ObjectInstanceWindow();

@@ -2,15 +2,18 @@
 // lzh d IN OUT [MAX]  decompress a container; refuses declared sizes above MAX
 //                     bytes (default 512 MiB)
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <exception>
-#include <fstream>
-#include <iterator>
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include "skin/data/Winconvert.h"
 
@@ -26,20 +29,48 @@ int Usage() {
     return 2;
 }
 
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+std::runtime_error FileError(const char* what, const char* name) {
+    return std::runtime_error(std::string(what) + " " + name + ": " + std::strerror(errno));
+}
+
+// The whole file in one buffer, read with as few calls as its size allows:
+// byte-wise stream iterators cost more than decoding the file does.
 std::vector<uint8_t> ReadFile(const char* name) {
-    std::ifstream in(name, std::ios::binary);
-    if (!in) throw std::runtime_error(std::string("cannot open ") + name + ": " + std::strerror(errno));
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw std::runtime_error(std::string("cannot read ") + name);
+    File in(std::fopen(name, "rb"));
+    if (!in) throw FileError("cannot open", name);
+    std::vector<uint8_t> bytes;
+    // The size of a regular file sizes the buffer; pipes and devices grow
+    // it (a directory's seek end is no size, and its read fails).
+    struct stat info {};
+    if (fstat(fileno(in.get()), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+        bytes.resize(static_cast<size_t>(info.st_size));
+    size_t used = 0;
+    for (;;) {
+        used += std::fread(bytes.data() + used, 1, bytes.size() - used, in.get());
+        if (used < bytes.size()) break;  // a short read: the end, or an error
+        // A full buffer: the file grew or is a pipe; one more byte tells.
+        const int next = std::fgetc(in.get());
+        if (next == EOF) break;
+        bytes.resize(std::max<size_t>(bytes.size() * 2, size_t{1} << 16));
+        bytes[used++] = static_cast<uint8_t>(next);
+    }
+    if (std::ferror(in.get())) throw FileError("cannot read", name);
+    bytes.resize(used);
     return bytes;
 }
 
 void WriteFile(const char* name, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    if (!out) throw std::runtime_error(std::string("cannot create ") + name + ": " + std::strerror(errno));
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) throw std::runtime_error(std::string("cannot write ") + name);
+    File out(std::fopen(name, "wb"));
+    if (!out) throw FileError("cannot create", name);
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out.get()) == bytes.size();
+    // Buffered data reaches the file only at close, so a full disk shows there.
+    const bool closed = std::fclose(out.release()) == 0;
+    if (!written || !closed) throw FileError("cannot write", name);
 }
 
 }  // namespace

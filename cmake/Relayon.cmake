@@ -4,6 +4,7 @@
 #   relayon_wine_test(NAME SOURCES ... [LIBS ...])     GoogleTest exe, Windows build only, run under Wine
 #   relayon_fuzz_target(NAME SOURCES ... [LIBS ...])   libFuzzer exe, fuzz build only; ctest runs it briefly
 #   relayon_benchmark(NAME SOURCES ... [LIBS ...])     Google Benchmark exe, native build with RELAYON_BENCH
+#   relayon_add_modules(DIR ...)                       add_subdirectory for each; a missing one is an error
 #
 # Portable libraries are plain add_library() calls; they must not include
 # <windows.h> and build in both trees.
@@ -40,6 +41,19 @@ if(NOT TARGET gtest AND EXISTS /usr/src/googletest/CMakeLists.txt)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 endif()
+
+# A listed module without a CMakeLists.txt is a misspelling or a lost
+# directory; skipping it quietly would drop its code and tests from every
+# build without a word.
+function(relayon_add_modules)
+  foreach(dir IN LISTS ARGN)
+    if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+      message(FATAL_ERROR "Module '${dir}' is listed in ${CMAKE_CURRENT_LIST_FILE} "
+                          "but ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt does not exist")
+    endif()
+    add_subdirectory(${dir})
+  endforeach()
+endfunction()
 
 function(_relayon_parse_args)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})

@@ -98,6 +98,7 @@ TEST(Options, HelpNamesEveryOption)
     for (const char* option :
          {"--listen", "--no-tcp", "--serial", "--pty-link", "--baud", "--units", "--time-scale", "--status-replies",
           "--notices", "--silent", "--latency", "--drop", "--split", "--garbage", "--close-after", "--burst",
-          "--seed", "--log", "--control-socket", "--no-stdin", "--idle-gap", "--help", "127.0.0.1:8080"})
+          "--seed", "--log", "--control-socket", "--control-listen", "--no-stdin", "--idle-gap", "--help",
+          "127.0.0.1:8080"})
         EXPECT_NE(help.find(option), std::string::npos) << option;
 }

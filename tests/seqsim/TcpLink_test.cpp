@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include "support/Frames.h"
@@ -128,4 +131,34 @@ TEST(TcpLink, ControlSocketInspectsAndChangesState)
         EXPECT_GE(NowMs() - start, 140);
     }
     rmdir(dir);
+}
+
+TEST(TcpLink, ControlCommandsAlsoArriveOverTcp)
+{
+    // A port that was free a moment ago; the runner binds it again.
+    uint16_t port = 0;
+    {
+        UniqueFd probe(socket(AF_INET, SOCK_STREAM, 0));
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof addr;
+        ASSERT_EQ(bind(probe.Get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+        getsockname(probe.Get(), reinterpret_cast<sockaddr*>(&addr), &len);
+        port = ntohs(addr.sin_port);
+    }
+    Config config = TestConfig();
+    config.controlPort = port;
+    RunnerThread sim(config);
+    std::string error;
+    ASSERT_TRUE(sim.Start(error)) << error;
+    UniqueFd control = ConnectTcp(port);
+    ASSERT_TRUE(control.Valid());
+    const std::string set = "set 1 outlet lcd on\n";
+    ASSERT_TRUE(WriteAll(control.Get(), Bytes(set.begin(), set.end())));
+    EXPECT_EQ(ReadLine(control.Get(), 2000), "ok");
+
+    UniqueFd tcp = ConnectTcp(sim.Runner().TcpPort());
+    ASSERT_TRUE(WriteAll(tcp.Get(), Frame(1, PollStatus)));
+    EXPECT_EQ(ReadBytes(tcp.Get(), 6, 2000), MakePollStatusReply(1, StatusFlags::LcdOn, 0));
 }

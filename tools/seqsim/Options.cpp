@@ -21,9 +21,10 @@ bool IsIpv4Literal(const std::string& text)
     return parts == 4 && text.back() != '.';
 }
 
-bool ParseListen(const std::string& text, Config& config, std::string& error)
+bool ParseAddressPort(const std::string& text, const char* option, std::string& addressOut, uint16_t& portOut,
+                      std::string& error)
 {
-    std::string address = config.listenAddress;
+    std::string address = addressOut;
     std::string port = text;
     if (auto colon = text.rfind(':'); colon != std::string::npos) {
         address = text.substr(0, colon);
@@ -31,12 +32,17 @@ bool ParseListen(const std::string& text, Config& config, std::string& error)
     }
     auto number = ParseInteger(port);
     if (!IsIpv4Literal(address) || !number || *number < 0 || *number > 65535) {
-        error = "--listen needs [IPv4-ADDRESS:]PORT, e.g. 127.0.0.1:8080";
+        error = std::string(option) + " needs [IPv4-ADDRESS:]PORT, e.g. 127.0.0.1:8080";
         return false;
     }
-    config.listenAddress = address;
-    config.port = static_cast<uint16_t>(*number);
+    addressOut = address;
+    portOut = static_cast<uint16_t>(*number);
     return true;
+}
+
+bool ParseListen(const std::string& text, Config& config, std::string& error)
+{
+    return ParseAddressPort(text, "--listen", config.listenAddress, config.port, error);
 }
 
 bool ParseIdList(const std::string& text, std::vector<uint8_t>& ids, std::string& error)
@@ -127,6 +133,13 @@ bool ParseOptions(const std::vector<std::string>& args, Config& config, std::str
         } else if (opt == "--control-socket") {
             if (!value(config.controlSocket))
                 return false;
+        } else if (opt == "--control-listen") {
+            if (!value(v) || !ParseAddressPort(v, "--control-listen", config.controlAddress, config.controlPort, error))
+                return false;
+            if (config.controlPort == 0) {
+                error = "--control-listen needs a port other than 0";
+                return false;
+            }
         } else if (opt == "--no-stdin") {
             config.controlStdin = false;
         } else if (opt == "--seed") {
@@ -205,6 +218,10 @@ Inspection and control:
   --log PATH             traffic log file ("-" for stdout, "none" for no log;
                          default stderr): one line per frame, time, direction, hex
   --control-socket PATH  also accept control commands on a Unix socket at PATH
+  --control-listen [ADDR:]PORT
+                         also accept control commands over TCP (default address
+                         127.0.0.1), for test programs that cannot reach a Unix
+                         socket (Windows programs under Wine)
   --no-stdin             do not read control commands from stdin
   --idle-gap MS          a partial request frame is given up after MS quiet
                          milliseconds (default 50)

@@ -25,6 +25,10 @@ struct Config {
     bool notices = false;
     std::string logPath;  // empty: stderr; "none": no log
     std::string controlSocket;
+    // Control commands over TCP as well (Windows test programs cannot reach a
+    // Unix socket): port 0 means none.
+    std::string controlAddress = "127.0.0.1";
+    uint16_t controlPort = 0;
     bool controlStdin = true;
     uint32_t seed = 1;
     int64_t idleGapMs = 50;

@@ -102,6 +102,8 @@ bool Runner::Start(std::string& error)
     }
     if (!config_.controlSocket.empty() && !OpenControlSocket(error))
         return false;
+    if (config_.controlPort != 0 && !OpenControlTcp(error))
+        return false;
     stdinOpen_ = config_.controlStdin;
     if (stdinOpen_)
         SetNonBlocking(STDIN_FILENO);
@@ -169,6 +171,30 @@ bool Runner::OpenControlSocket(std::string& error)
     return true;
 }
 
+bool Runner::OpenControlTcp(std::string& error)
+{
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(config_.controlPort);
+    if (inet_pton(AF_INET, config_.controlAddress.c_str(), &addr.sin_addr) != 1) {
+        error = "bad control address " + config_.controlAddress;
+        return false;
+    }
+    UniqueFd fd(socket(AF_INET, SOCK_STREAM, 0));
+    int yes = 1;
+    setsockopt(fd.Get(), SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    if (!fd.Valid() || bind(fd.Get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+        listen(fd.Get(), 4) != 0) {
+        error = "control listen on " + config_.controlAddress + ":" + std::to_string(config_.controlPort) + ": " +
+                std::strerror(errno);
+        return false;
+    }
+    SetNonBlocking(fd.Get());
+    controlTcpListener_ = std::move(fd);
+    out_ << "seqsim: control tcp " << config_.controlAddress << ':' << config_.controlPort << '\n';
+    return true;
+}
+
 void Runner::Stop()
 {
     const char byte = 'q';
@@ -190,10 +216,10 @@ void Runner::AcceptTcp()
     }
 }
 
-void Runner::AcceptControl()
+void Runner::AcceptControl(int listener)
 {
     for (;;) {
-        int fd = accept(controlListener_.Get(), nullptr, nullptr);
+        int fd = accept(listener, nullptr, nullptr);
         if (fd < 0)
             return;
         SetNonBlocking(fd);
@@ -374,7 +400,9 @@ int Runner::Run()
         if (stdinOpen_)
             add(STDIN_FILENO, POLLIN, Kind::Stdin, 0);
         if (controlListener_.Valid())
-            add(controlListener_.Get(), POLLIN, Kind::ControlListen, 0);
+            add(controlListener_.Get(), POLLIN, Kind::ControlListen, controlListener_.Get());
+        if (controlTcpListener_.Valid())
+            add(controlTcpListener_.Get(), POLLIN, Kind::ControlListen, controlTcpListener_.Get());
         for (auto& [fd, client] : controlClients_)
             add(fd, POLLIN, Kind::Control, fd);
 
@@ -397,7 +425,7 @@ int Runner::Run()
                 break;
             case Kind::Pty: ReadPty(); break;
             case Kind::Stdin: ReadStdin(); break;
-            case Kind::ControlListen: AcceptControl(); break;
+            case Kind::ControlListen: AcceptControl(key); break;
             case Kind::Control: ReadControl(key); break;
             }
         }

@@ -1,6 +1,6 @@
 // The event loop of seqsim on Linux: one thread, poll(), no locks. It owns
 // the TCP listener and its connections, the pseudo-terminal, the control
-// inputs (stdin and an optional Unix socket) and the Simulator, and moves
+// inputs (stdin, an optional Unix socket and an optional TCP port) and the Simulator, and moves
 // bytes between them at the times the Simulator and the serial pacing say.
 #pragma once
 
@@ -51,8 +51,9 @@ private:
     int64_t NowMs() const { return NowNs() / 1'000'000; }
     bool OpenTcp(std::string& error);
     bool OpenControlSocket(std::string& error);
+    bool OpenControlTcp(std::string& error);
     void AcceptTcp();
-    void AcceptControl();
+    void AcceptControl(int listener);
     void ReadTcp(ConnectionId id);
     void ReadPty();
     void ReadStdin();
@@ -76,6 +77,7 @@ private:
     ConnectionId nextTcpId_ = 1;
     std::unique_ptr<PtyPort> pty_;
     UniqueFd controlListener_;
+    UniqueFd controlTcpListener_;
     std::map<int, ControlClient> controlClients_;
     bool stdinOpen_ = false;
     std::string stdinBuffer_;

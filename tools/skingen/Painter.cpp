@@ -110,12 +110,12 @@ void Cell::Cross(int cx, int cy, int half, TColor c) const {
     }
 }
 
-Cell CellOf(ImageBuffer& img, int index, int count) {
+Cell CellOf(PixelImage& img, int index, int count) {
     const int w = img.width / count;
     return Cell{img, index * w, 0, w, img.height};
 }
 
-Cell StackedCellOf(ImageBuffer& img, int index, int count) {
+Cell StackedCellOf(PixelImage& img, int index, int count) {
     const int h = img.height / count;
     return Cell{img, 0, index * h, img.width, h};
 }

@@ -5,7 +5,6 @@
 
 namespace skingen {
 
-using relayon::skin::ImageBuffer;
 
 constexpr TColor Rgb(int r, int g, int b) { return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16); }
 constexpr TColor kMagenta = Rgb(255, 0, 255);
@@ -15,7 +14,7 @@ TColor Mix(TColor a, TColor b, int t);
 
 // A cell of a multi-frame strip: drawing calls use cell-local coordinates.
 struct Cell {
-    ImageBuffer& img;
+    PixelImage& img;
     int ox, oy, w, h;
 
     void Pixel(int x, int y, TColor c) const;
@@ -44,8 +43,8 @@ struct Cell {
 };
 
 // Cell `index` (0-based) of a strip of `count` equal cells side by side.
-Cell CellOf(ImageBuffer& img, int index, int count);
+Cell CellOf(PixelImage& img, int index, int count);
 // Cell `index` of `count` cells stacked top to bottom.
-Cell StackedCellOf(ImageBuffer& img, int index, int count);
+Cell StackedCellOf(PixelImage& img, int index, int count);
 
 } // namespace skingen

@@ -5,8 +5,8 @@
 namespace skingen {
 
 using relayon::skin::Drehen270Grad;
-using relayon::skin::PixelFormat;
 using relayon::skin::SpiegelnHorizontal;
+using relayon::skin::SolidImage;
 using relayon::skin::SpiegelnVertikal;
 
 Palette LightPalette() {
@@ -92,25 +92,23 @@ TColor GlyphFor(const Palette& p, Look look) {
     }
 }
 
-ImageBuffer Strip(int cellW, int cellH, int cells, TColor background = kMagenta) {
-    ImageBuffer img(cellW * cells, cellH, PixelFormat::Bgr24);
-    img.Fill(background);
-    return img;
+PixelImage Strip(int cellW, int cellH, int cells, TColor background = kMagenta) {
+    return SolidImage(cellW * cells, cellH, background);
 }
 
 // Joins equally sized cell images side by side.
-ImageBuffer Assemble(const std::vector<ImageBuffer>& cells) {
-    ImageBuffer out(cells[0].width * static_cast<int>(cells.size()), cells[0].height);
+PixelImage Assemble(const std::vector<PixelImage>& cells) {
+    PixelImage out = SolidImage(cells[0].width * static_cast<int>(cells.size()), cells[0].height, 0);
     for (size_t i = 0; i < cells.size(); ++i)
         for (int y = 0; y < cells[i].height; ++y)
             for (int x = 0; x < cells[i].width; ++x)
-                out.SetColor(static_cast<int>(i) * cells[i].width + x, y, cells[i].GetColor(x, y));
+                out.SetColor(static_cast<int>(i) * cells[i].width + x, y, cells[i].Color(x, y));
     return out;
 }
 
 // Push buttons, 5 cells: normal, pressed, disabled, hot, focused/default.
-ImageBuffer Buttons(const Palette& p) {
-    ImageBuffer img = Strip(24, 24, 5);
+PixelImage Buttons(const Palette& p) {
+    PixelImage img = Strip(24, 24, 5);
     const Look looks[4] = {Look::Normal, Look::Pressed, Look::Disabled, Look::Hot};
     for (int i = 0; i < 4; ++i) {
         const PlateColours c = PlateFor(p, looks[i]);
@@ -123,8 +121,8 @@ ImageBuffer Buttons(const Palette& p) {
 }
 
 // Check boxes, 12 cells of 13 x 13: unchecked, checked, mixed; each normal, hot, pressed, disabled.
-ImageBuffer CheckBoxes(const Palette& p) {
-    ImageBuffer img = Strip(13, 13, 12);
+PixelImage CheckBoxes(const Palette& p) {
+    PixelImage img = Strip(13, 13, 12);
     for (int group = 0; group < 3; ++group)
         for (int state = 0; state < 4; ++state) {
             const Cell c = CellOf(img, group * 4 + state, 12);
@@ -141,8 +139,8 @@ ImageBuffer CheckBoxes(const Palette& p) {
 }
 
 // Radio buttons, 8 cells of 13 x 13: unchecked then checked; each normal, hot, pressed, disabled.
-ImageBuffer RadioButtons(const Palette& p) {
-    ImageBuffer img = Strip(13, 13, 8);
+PixelImage RadioButtons(const Palette& p) {
+    PixelImage img = Strip(13, 13, 8);
     for (int group = 0; group < 2; ++group)
         for (int state = 0; state < 4; ++state) {
             const Cell c = CellOf(img, group * 4 + state, 8);
@@ -157,8 +155,8 @@ ImageBuffer RadioButtons(const Palette& p) {
 }
 
 // Progress bar, 2 cells: the trough, and the filled part drawn over it.
-ImageBuffer Progress(const Palette& p) {
-    ImageBuffer img = Strip(32, 16, 2);
+PixelImage Progress(const Palette& p) {
+    PixelImage img = Strip(32, 16, 2);
     const Cell trough = CellOf(img, 0, 2);
     trough.Plate(0, 0, 32, 16, p.window, p.window, p.border, kMagenta);
     trough.HLine(1, 30, 1, p.borderSoft);
@@ -169,16 +167,16 @@ ImageBuffer Progress(const Palette& p) {
 }
 
 // One progress chunk (tiled, with a one-pixel gap on its right).
-ImageBuffer ProgressChunk(const Palette& p) {
-    ImageBuffer img = Strip(9, 12, 1);
+PixelImage ProgressChunk(const Palette& p) {
+    PixelImage img = Strip(9, 12, 1);
     const Cell c = CellOf(img, 0, 1);
     c.VGradient(0, 0, 8, 12, Mix(p.accent, p.window, 90), p.accent);
     return img;
 }
 
 // Tabs, 5 cells: normal, selected, disabled, hot, selected again.
-ImageBuffer Tabs(const Palette& p) {
-    ImageBuffer img = Strip(32, 24, 5);
+PixelImage Tabs(const Palette& p) {
+    PixelImage img = Strip(32, 24, 5);
     auto tab = [&](int index, TColor top, TColor bottom, TColor edge, bool selected) {
         const Cell c = CellOf(img, index, 5);
         const int y0 = selected ? 0 : 2;
@@ -206,15 +204,15 @@ ImageBuffer Tabs(const Palette& p) {
 }
 
 // A page border (one cell) and the tab-sheet pane (one cell).
-ImageBuffer PageBorder(const Palette& p, int size) {
-    ImageBuffer img = Strip(size, size, 1, p.face);
+PixelImage PageBorder(const Palette& p, int size) {
+    PixelImage img = Strip(size, size, 1, p.face);
     CellOf(img, 0, 1).Frame(0, 0, size, size, p.border);
     return img;
 }
 
 // Combo box button plate, 4 cells: normal, pressed, disabled, hot.
-ImageBuffer ComboButton(const Palette& p) {
-    ImageBuffer img = Strip(18, 21, 4);
+PixelImage ComboButton(const Palette& p) {
+    PixelImage img = Strip(18, 21, 4);
     const Look looks[4] = {Look::Normal, Look::Pressed, Look::Disabled, Look::Hot};
     for (int i = 0; i < 4; ++i) {
         const PlateColours c = PlateFor(p, looks[i]);
@@ -224,8 +222,8 @@ ImageBuffer ComboButton(const Palette& p) {
 }
 
 // Sunken edit edge, 4 cells: normal, pressed, disabled, focused or hot.
-ImageBuffer SunkEdge(const Palette& p) {
-    ImageBuffer img = Strip(20, 21, 4);
+PixelImage SunkEdge(const Palette& p) {
+    PixelImage img = Strip(20, 21, 4);
     for (int i = 0; i < 4; ++i) {
         const Cell c = CellOf(img, i, 4);
         c.FillAll(i == 2 ? p.face : p.window);
@@ -235,8 +233,8 @@ ImageBuffer SunkEdge(const Palette& p) {
 }
 
 // Extra images, 5 cells of 12 x 12: the combo arrow (normal, pressed, disabled, hot) and the size grip.
-ImageBuffer ExtraImages(const Palette& p) {
-    ImageBuffer img = Strip(12, 12, 5);
+PixelImage ExtraImages(const Palette& p) {
+    PixelImage img = Strip(12, 12, 5);
     const Look looks[4] = {Look::Normal, Look::Pressed, Look::Disabled, Look::Hot};
     for (int i = 0; i < 4; ++i) CellOf(img, i, 5).Arrow(5, 6, 4, 'd', GlyphFor(p, looks[i]));
     const Cell grip = CellOf(img, 4, 5);
@@ -249,8 +247,8 @@ ImageBuffer ExtraImages(const Palette& p) {
 }
 
 // Status bar panels, 3 cells: lowered, raised, no bevel.
-ImageBuffer StatusBar(const Palette& p) {
-    ImageBuffer img = Strip(20, 20, 3, p.face);
+PixelImage StatusBar(const Palette& p) {
+    PixelImage img = Strip(20, 20, 3, p.face);
     for (int i = 0; i < 3; ++i) {
         const Cell c = CellOf(img, i, 3);
         c.HLine(0, 19, 0, p.borderSoft);
@@ -264,8 +262,8 @@ ImageBuffer StatusBar(const Palette& p) {
 }
 
 // List header items, 5 cells: normal, hot, pressed, normal, disabled.
-ImageBuffer Header(const Palette& p) {
-    ImageBuffer img = Strip(20, 22, 5);
+PixelImage Header(const Palette& p) {
+    PixelImage img = Strip(20, 22, 5);
     const PlateColours looks[5] = {{p.faceTop, p.faceBottom, p.border},
                                    {p.hotTop, p.hotBottom, p.accent},
                                    {p.pressedTop, p.pressedBottom, p.accentDark},
@@ -281,8 +279,8 @@ ImageBuffer Header(const Palette& p) {
 }
 
 // Group box edge, 2 cells: enabled and disabled; the inside stays transparent.
-ImageBuffer GroupEdge(const Palette& p) {
-    ImageBuffer img = Strip(24, 24, 2);
+PixelImage GroupEdge(const Palette& p) {
+    PixelImage img = Strip(24, 24, 2);
     for (int i = 0; i < 2; ++i) {
         const Cell c = CellOf(img, i, 2);
         c.Frame(0, 0, 24, 24, i == 0 ? p.border : p.borderSoft);
@@ -297,15 +295,15 @@ ImageBuffer GroupEdge(const Palette& p) {
 }
 
 // Group box caption plate, one cell.
-ImageBuffer GroupLabel(const Palette& p) {
-    ImageBuffer img = Strip(20, 18, 1);
+PixelImage GroupLabel(const Palette& p) {
+    PixelImage img = Strip(20, 18, 1);
     CellOf(img, 0, 1).Plate(0, 0, 20, 18, p.face, p.face, p.border, kMagenta);
     return img;
 }
 
 // Tool-bar buttons, 5 cells: normal (flat), pressed, disabled (flat), hot, checked.
-ImageBuffer ToolButtons(const Palette& p) {
-    ImageBuffer img = Strip(22, 22, 5);
+PixelImage ToolButtons(const Palette& p) {
+    PixelImage img = Strip(22, 22, 5);
     CellOf(img, 1, 5).Plate(0, 0, 22, 22, p.pressedTop, p.pressedBottom, p.accentDark, kMagenta);
     CellOf(img, 3, 5).Plate(0, 0, 22, 22, p.hotTop, p.hotBottom, p.accent, kMagenta);
     CellOf(img, 4, 5).Plate(0, 0, 22, 22, p.accentPale, p.accentPale, p.accentDark, kMagenta);
@@ -315,8 +313,8 @@ ImageBuffer ToolButtons(const Palette& p) {
 // Scroll-bar arrows and grips, 23 cells of 17 x 17:
 // 1-4 left, 5-8 right, 9-12 up, 13-16 down (normal, pressed, disabled, hot),
 // 17-19 horizontal thumb grip, 20-22 vertical thumb grip (normal, pressed, hot), 23 unused.
-ImageBuffer ScrollArrows(const Palette& p) {
-    ImageBuffer img = Strip(17, 17, 23);
+PixelImage ScrollArrows(const Palette& p) {
+    PixelImage img = Strip(17, 17, 23);
     const char dirs[4] = {'l', 'r', 'u', 'd'};
     const Look looks[4] = {Look::Normal, Look::Pressed, Look::Disabled, Look::Hot};
     for (int d = 0; d < 4; ++d)
@@ -339,9 +337,9 @@ ImageBuffer ScrollArrows(const Palette& p) {
 }
 
 // Scroll-bar tracks, 4 cells: enabled, pressed, disabled, hot.
-ImageBuffer ScrollTrack(const Palette& p, bool horizontal) {
+PixelImage ScrollTrack(const Palette& p, bool horizontal) {
     const int w = horizontal ? 20 : 17, h = horizontal ? 17 : 20;
-    ImageBuffer img = Strip(w, h, 4);
+    PixelImage img = Strip(w, h, 4);
     const TColor fills[4] = {p.faceBottom, Mix(p.faceBottom, p.border, 60), p.face, p.faceBottom};
     for (int i = 0; i < 4; ++i) {
         const Cell c = CellOf(img, i, 4);
@@ -358,9 +356,9 @@ ImageBuffer ScrollTrack(const Palette& p, bool horizontal) {
 }
 
 // Scroll-bar thumbs, 3 cells: normal, pressed, hot.
-ImageBuffer ScrollThumb(const Palette& p, bool horizontal) {
+PixelImage ScrollThumb(const Palette& p, bool horizontal) {
     const int w = horizontal ? 24 : 17, h = horizontal ? 17 : 24;
-    ImageBuffer img = Strip(w, h, 3);
+    PixelImage img = Strip(w, h, 3);
     const Look looks[3] = {Look::Normal, Look::Pressed, Look::Hot};
     for (int i = 0; i < 3; ++i) {
         const PlateColours c = PlateFor(p, looks[i]);
@@ -371,9 +369,8 @@ ImageBuffer ScrollThumb(const Palette& p, bool horizontal) {
 }
 
 // A track-bar thumb cell, optionally pointing down.
-ImageBuffer ThumbCell(const Palette& p, Look look, bool pointed, int w, int h) {
-    ImageBuffer cell(w, h);
-    cell.Fill(kMagenta);
+PixelImage ThumbCell(const Palette& p, Look look, bool pointed, int w, int h) {
+    PixelImage cell = SolidImage(w, h, kMagenta);
     const Cell c{cell, 0, 0, w, h};
     const PlateColours pc = PlateFor(p, look);
     const int body = pointed ? h - w / 2 - 1 : h;
@@ -394,11 +391,11 @@ ImageBuffer ThumbCell(const Palette& p, Look look, bool pointed, int w, int h) {
 }
 
 // Track-bar thumbs, 5 cells: normal, normal (the one the painter draws), pressed, hot, disabled.
-ImageBuffer TrackThumbs(const Palette& p, bool pointed, const std::function<void(ImageBuffer&)>& turn) {
+PixelImage TrackThumbs(const Palette& p, bool pointed, const std::function<void(PixelImage&)>& turn) {
     const Look looks[5] = {Look::Normal, Look::Normal, Look::Pressed, Look::Hot, Look::Disabled};
-    std::vector<ImageBuffer> cells;
+    std::vector<PixelImage> cells;
     for (Look l : looks) {
-        ImageBuffer cell = ThumbCell(p, l, pointed, 11, 20);
+        PixelImage cell = ThumbCell(p, l, pointed, 11, 20);
         if (turn) turn(cell);
         cells.push_back(std::move(cell));
     }
@@ -406,9 +403,9 @@ ImageBuffer TrackThumbs(const Palette& p, bool pointed, const std::function<void
 }
 
 // Track-bar channel, one cell.
-ImageBuffer TrackChannel(const Palette& p, bool horizontal) {
+PixelImage TrackChannel(const Palette& p, bool horizontal) {
     const int w = horizontal ? 16 : 5, h = horizontal ? 5 : 16;
-    ImageBuffer img = Strip(w, h, 1, p.window);
+    PixelImage img = Strip(w, h, 1, p.window);
     const Cell c = CellOf(img, 0, 1);
     c.Frame(0, 0, w, h, p.border);
     if (horizontal) c.HLine(1, w - 2, 1, p.borderSoft);
@@ -418,8 +415,8 @@ ImageBuffer TrackChannel(const Palette& p, bool horizontal) {
 }
 
 // Up-down plates, 8 cells: first button (normal, pressed, disabled, hot), then the second.
-ImageBuffer UpDownPlates(const Palette& p, int w, int h) {
-    ImageBuffer img = Strip(w, h, 8);
+PixelImage UpDownPlates(const Palette& p, int w, int h) {
+    PixelImage img = Strip(w, h, 8);
     const Look looks[4] = {Look::Normal, Look::Pressed, Look::Disabled, Look::Hot};
     for (int i = 0; i < 8; ++i) {
         const PlateColours c = PlateFor(p, looks[i % 4]);
@@ -429,31 +426,31 @@ ImageBuffer UpDownPlates(const Palette& p, int w, int h) {
 }
 
 // Up-down arrow glyphs, 8 cells matching the plates.
-ImageBuffer UpDownGlyphs(const Palette& p, int w, int h, char first, char second) {
-    ImageBuffer img = Strip(w, h, 8);
+PixelImage UpDownGlyphs(const Palette& p, int w, int h, char first, char second) {
+    PixelImage img = Strip(w, h, 8);
     const Look looks[4] = {Look::Normal, Look::Pressed, Look::Disabled, Look::Hot};
     for (int i = 0; i < 8; ++i) CellOf(img, i, 8).Arrow(w / 2, h / 2, 3, i < 4 ? first : second, GlyphFor(p, looks[i % 4]));
     return img;
 }
 
 // Menu item plates, 5 cells: normal, separator, (unused), selected, (unused: disabled selected).
-ImageBuffer MenuItem(const Palette& p) {
-    ImageBuffer img = Strip(24, 20, 5, p.window);
+PixelImage MenuItem(const Palette& p) {
+    PixelImage img = Strip(24, 20, 5, p.window);
     CellOf(img, 1, 5).HLine(2, 21, 15, p.borderSoft);
     CellOf(img, 3, 5).Plate(0, 0, 24, 20, p.accentPale, p.accentPale, Mix(p.accentPale, p.accent, 110), p.window);
     CellOf(img, 4, 5).Plate(0, 0, 24, 20, p.face, p.face, p.borderSoft, p.window);
     return img;
 }
 
-ImageBuffer MenuBackground(const Palette& p) {
-    ImageBuffer img = Strip(24, 24, 1, p.window);
+PixelImage MenuBackground(const Palette& p) {
+    PixelImage img = Strip(24, 24, 1, p.window);
     CellOf(img, 0, 1).Frame(0, 0, 24, 24, p.border);
     return img;
 }
 
 // Menu bar, 2 cells stacked: active window, inactive window.
-ImageBuffer MenuBar(const Palette& p) {
-    ImageBuffer img(40, 40);
+PixelImage MenuBar(const Palette& p) {
+    PixelImage img = SolidImage(40, 40, 0);
     const Cell active = StackedCellOf(img, 0, 2);
     active.VGradient(0, 0, 40, 19, p.face, p.face);
     active.HLine(0, 39, 19, p.borderSoft);
@@ -472,8 +469,8 @@ TColor CaptionRow(const Palette& p, bool active, int y) {
 }
 
 // Caption bar, 2 cells stacked (active, inactive), its ends fixed 10 pixels wide.
-ImageBuffer FrameTop(const Palette& p) {
-    ImageBuffer img(120, kCaptionHeight * 2);
+PixelImage FrameTop(const Palette& p) {
+    PixelImage img = SolidImage(120, kCaptionHeight * 2, 0);
     for (int i = 0; i < 2; ++i) {
         const bool active = i == 0;
         const Cell c = StackedCellOf(img, i, 2);
@@ -488,9 +485,9 @@ ImageBuffer FrameTop(const Palette& p) {
 // Side borders, 2 cells side by side (active, inactive), 4 x 56: the caption
 // part (fixed, top 30 rows) with the rounded corner, a stretched middle and a
 // fixed 4-row foot. `left` picks which side the outer edge is on.
-ImageBuffer FrameSide(const Palette& p, bool left) {
+PixelImage FrameSide(const Palette& p, bool left) {
     const int h = kCaptionHeight + 22 + 4;
-    ImageBuffer img(8, h);
+    PixelImage img = SolidImage(8, h, 0);
     for (int i = 0; i < 2; ++i) {
         const bool active = i == 0;
         const TColor edge = active ? p.frameActive : p.frameIdle;
@@ -513,11 +510,11 @@ ImageBuffer FrameSide(const Palette& p, bool left) {
     if (!left) SpiegelnHorizontal(img);  // mirrors each cell in place and swaps the two...
     if (!left) {
         // ...so swap them back: active first.
-        ImageBuffer swapped(img.width, img.height);
+        PixelImage swapped = SolidImage(img.width, img.height, 0);
         for (int y = 0; y < img.height; ++y)
             for (int x = 0; x < 4; ++x) {
-                swapped.SetColor(x, y, img.GetColor(x + 4, y));
-                swapped.SetColor(x + 4, y, img.GetColor(x, y));
+                swapped.SetColor(x, y, img.Color(x + 4, y));
+                swapped.SetColor(x + 4, y, img.Color(x, y));
             }
         img = std::move(swapped);
     }
@@ -525,8 +522,8 @@ ImageBuffer FrameSide(const Palette& p, bool left) {
 }
 
 // Bottom border, 2 cells stacked (active, inactive), 4 rows each.
-ImageBuffer FrameBottom(const Palette& p) {
-    ImageBuffer img(120, 8);
+PixelImage FrameBottom(const Palette& p) {
+    PixelImage img = SolidImage(120, 8, 0);
     for (int i = 0; i < 2; ++i) {
         const Cell c = StackedCellOf(img, i, 2);
         c.FillAll(p.face);
@@ -557,8 +554,8 @@ void DrawCaptionGlyph(const Cell& c, CaptionGlyph g, int cx, int cy, TColor colo
 }
 
 // Caption buttons, 4 cells: normal, pressed, hot, inactive/disabled.
-ImageBuffer CaptionButton(const Palette& p, CaptionGlyph g, int w, int h) {
-    ImageBuffer img = Strip(w, h, 4);
+PixelImage CaptionButton(const Palette& p, CaptionGlyph g, int w, int h) {
+    PixelImage img = Strip(w, h, 4);
     const bool close = g == CaptionGlyph::Close;
     for (int i = 0; i < 4; ++i) {
         const Cell c = CellOf(img, i, 4);
@@ -573,15 +570,15 @@ ImageBuffer CaptionButton(const Palette& p, CaptionGlyph g, int w, int h) {
             glyph = p.glyphDisabled;
         }
         if (close && (i == 1 || i == 2)) glyph = Rgb(255, 255, 255);
-        DrawCaptionGlyph(c, g, w / 2, h / 2, glyph, img.GetColor(c.ox + w / 2, c.oy + h / 2));
+        DrawCaptionGlyph(c, g, w / 2, h / 2, glyph, img.Color(c.ox + w / 2, c.oy + h / 2));
     }
     return img;
 }
 
 // The system-icon button: one cell the size of a small icon (the window's own
 // icon is drawn over it).
-ImageBuffer SystemIcon(const Palette& p) {
-    ImageBuffer img = Strip(16, 16, 1);
+PixelImage SystemIcon(const Palette& p) {
+    PixelImage img = Strip(16, 16, 1);
     const Cell c = CellOf(img, 0, 1);
     c.Plate(0, 0, 16, 16, Mix(p.accent, p.window, 60), p.accent, p.accentDark, kMagenta);
     c.Ring(8, 8.5, 4.5, Rgb(255, 255, 255));
@@ -590,14 +587,14 @@ ImageBuffer SystemIcon(const Palette& p) {
 }
 
 // MDI child buttons in a menu bar: 12 cells, minimize, restore, close, 4 looks each.
-ImageBuffer MdiControls(const Palette& p) {
-    std::vector<ImageBuffer> cells;
+PixelImage MdiControls(const Palette& p) {
+    std::vector<PixelImage> cells;
     for (CaptionGlyph g : {CaptionGlyph::Minimize, CaptionGlyph::Restore, CaptionGlyph::Close}) {
-        ImageBuffer strip = CaptionButton(p, g, 16, 14);
+        PixelImage strip = CaptionButton(p, g, 16, 14);
         for (int i = 0; i < 4; ++i) {
-            ImageBuffer cell(16, 14);
+            PixelImage cell = SolidImage(16, 14, 0);
             for (int y = 0; y < 14; ++y)
-                for (int x = 0; x < 16; ++x) cell.SetColor(x, y, strip.GetColor(i * 16 + x, y));
+                for (int x = 0; x < 16; ++x) cell.SetColor(x, y, strip.Color(i * 16 + x, y));
             cells.push_back(std::move(cell));
         }
     }
@@ -608,7 +605,7 @@ ImageBuffer MdiControls(const Palette& p) {
 
 std::vector<GeneratedBitmap> DrawSkinBitmaps(const Palette& p) {
     std::vector<GeneratedBitmap> out;
-    auto add = [&](const char* name, ImageBuffer img) { out.push_back({name, std::move(img)}); };
+    auto add = [&](const char* name, PixelImage img) { out.push_back({name, std::move(img)}); };
     add("buttons.bmp", Buttons(p));
     add("checkbox.bmp", CheckBoxes(p));
     add("radiobutton.bmp", RadioButtons(p));
@@ -631,11 +628,11 @@ std::vector<GeneratedBitmap> DrawSkinBitmaps(const Palette& p) {
     add("horzscrollthumb.bmp", ScrollThumb(p, true));
     add("vertscrollthumb.bmp", ScrollThumb(p, false));
     add("trackthumbhorz.bmp", TrackThumbs(p, false, nullptr));
-    add("trackthumbvert.bmp", TrackThumbs(p, false, [](ImageBuffer& c) { Drehen270Grad(c); }));
+    add("trackthumbvert.bmp", TrackThumbs(p, false, [](PixelImage& c) { Drehen270Grad(c); }));
     add("trackthumbdown.bmp", TrackThumbs(p, true, nullptr));
-    add("trackthumbup.bmp", TrackThumbs(p, true, [](ImageBuffer& c) { SpiegelnVertikal(c); }));
-    add("trackthumbright.bmp", TrackThumbs(p, true, [](ImageBuffer& c) { Drehen270Grad(c); }));
-    add("trackthumbleft.bmp", TrackThumbs(p, true, [](ImageBuffer& c) {
+    add("trackthumbup.bmp", TrackThumbs(p, true, [](PixelImage& c) { SpiegelnVertikal(c); }));
+    add("trackthumbright.bmp", TrackThumbs(p, true, [](PixelImage& c) { Drehen270Grad(c); }));
+    add("trackthumbleft.bmp", TrackThumbs(p, true, [](PixelImage& c) {
             Drehen270Grad(c);
             SpiegelnHorizontal(c);
         }));

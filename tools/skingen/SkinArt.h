@@ -40,7 +40,7 @@ Palette DarkPalette();
 
 struct GeneratedBitmap {
     std::string fileName;
-    ImageBuffer image;
+    PixelImage image;
 };
 
 std::vector<GeneratedBitmap> DrawSkinBitmaps(const Palette& p);

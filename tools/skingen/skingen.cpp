@@ -8,7 +8,7 @@
 #include <string>
 
 #include "SkinArt.h"
-#include "skin/data/BmpFile.h"
+#include "toolkit/core/BmpCodec.h"
 
 int main(int argc, char** argv) {
     if (argc != 3 || (std::string(argv[1]) != "light" && std::string(argv[1]) != "dark")) {
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     const skingen::Palette palette = std::string(argv[1]) == "light" ? skingen::LightPalette() : skingen::DarkPalette();
     int written = 0;
     for (const auto& bmp : skingen::DrawSkinBitmaps(palette)) {
-        const auto bytes = relayon::skin::EncodeBmp24(bmp.image);
+        const auto bytes = EncodeBmpFile(bmp.image);
         std::ofstream out(dir / bmp.fileName, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         if (!out) {

@@ -44,14 +44,14 @@ uint32_t Adler32(const uint8_t* data, size_t size) {
     return (b << 16) | a;
 }
 
-std::vector<uint8_t> EncodePng(const relayon::skin::ImageBuffer& image) {
+std::vector<uint8_t> EncodePng(const PixelImage& image) {
     // Raw scanlines: filter byte 0, then R, G, B per pixel.
     std::vector<uint8_t> raw;
     raw.reserve(static_cast<size_t>(image.height) * (1 + image.width * 3));
     for (int y = 0; y < image.height; ++y) {
         raw.push_back(0);
         for (int x = 0; x < image.width; ++x) {
-            const TColor c = image.GetColor(x, y);
+            const uint32_t c = image.Color(x, y);
             raw.push_back(static_cast<uint8_t>(c));
             raw.push_back(static_cast<uint8_t>(c >> 8));
             raw.push_back(static_cast<uint8_t>(c >> 16));

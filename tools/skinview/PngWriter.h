@@ -10,11 +10,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/data/Imgutil.h"
+#include "toolkit/core/PixelImage.h"
 
 namespace skinview {
 
-std::vector<uint8_t> EncodePng(const relayon::skin::ImageBuffer& image);
+std::vector<uint8_t> EncodePng(const PixelImage& image);
 
 uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0);
 uint32_t Adler32(const uint8_t* data, size_t size);

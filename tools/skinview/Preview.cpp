@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <string>
 
+#include "Raster.h"
 #include "SkinCells.h"
 #include "TinyFont.h"
-#include "skin/data/BmpFile.h"
+#include "toolkit/core/BmpCodec.h"
 
 namespace skinview {
 
-using relayon::skin::ImageBuffer;
+using relayon::skin::SolidImage;
 using relayon::skin::TQuickIni;
 using relayon::skin::TSkinReader;
 
@@ -29,13 +30,13 @@ struct Rect {
 
 class Composer {
 public:
-    Composer(const TSkinReader& reader, const TQuickIni& ini) : reader_(reader), ini_(ini), out_(kWidth, kHeight) {
+    Composer(const TSkinReader& reader, const TQuickIni& ini) : reader_(reader), ini_(ini) {
         face_ = Colour("ButtonFace", 0xC8D0D4);
         text_ = Colour("ButtonText", 0);
-        out_.Fill(face_);
+        out_ = SolidImage(kWidth, kHeight, face_);
     }
 
-    ImageBuffer& Out() { return out_; }
+    PixelImage& Out() { return out_; }
     TColor Face() const { return face_; }
     TColor Text() const { return text_; }
 
@@ -57,13 +58,16 @@ public:
         return parts[0] | (parts[1] << 8) | (parts[2] << 16);
     }
 
-    ImageBuffer Image(const char* section, const char* key) const {
+    PixelImage Image(const char* section, const char* key) const {
         const std::string entry = EntryNameForImage(ini_.ReadString(section, key, ""));
         if (entry.empty()) return {};
         std::vector<uint8_t> bytes;
         reader_.readfile(entry, bytes);
-        relayon::skin::BmpDecodeResult r = relayon::skin::DecodeBmp(bytes);
-        return r.ok ? std::move(r.image) : ImageBuffer{};
+        try {
+            return DecodeBmpFile(bytes).image;
+        } catch (const EInvalidGraphic&) {
+            return {};  // the sheet lists unreadable images; the mock leaves them out
+        }
     }
 
     Margins MarginsOf(const char* section) const {
@@ -73,24 +77,24 @@ public:
     int Int(const char* section, const char* key, int fallback) const { return ini_.ReadInteger(section, key, fallback); }
 
     // Frame `index` (1-based) of `count`.
-    static ImageBuffer Cell(const ImageBuffer& src, int index, int count, bool stacked = false) {
+    static PixelImage Cell(const PixelImage& src, int index, int count, bool stacked = false) {
         if (src.Empty() || count <= 0) return {};
         const int w = stacked ? src.width : src.width / count;
         const int h = stacked ? src.height / count : src.height;
-        ImageBuffer cell(w, h);
+        PixelImage cell = SolidImage(w, h, 0);
         const int ox = stacked ? 0 : (index - 1) * w, oy = stacked ? (index - 1) * h : 0;
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) cell.SetColor(x, y, src.GetColor(ox + x, oy + y));
+            for (int x = 0; x < w; ++x) Plot(cell, x, y, ColorAt(src, ox + x, oy + y));
         return cell;
     }
 
     void Put(int x, int y, TColor c, bool transparent) {
         if (transparent && c == kMagenta) return;
-        out_.SetColor(x, y, c);
+        Plot(out_, x, y, c);
     }
 
     // Nine pieces: corners keep their size, edges and centre stretch.
-    void NineSlice(const Rect& r, const ImageBuffer& cell, Margins m, bool transparent) {
+    void NineSlice(const Rect& r, const PixelImage& cell, Margins m, bool transparent) {
         if (cell.Empty() || r.w <= 0 || r.h <= 0) return;
         if (r.w < m.left + m.right) m.left = m.right = 0;
         if (r.h < m.top + m.bottom) m.top = m.bottom = 0;
@@ -105,16 +109,16 @@ public:
             for (int x = 0; x < r.w; ++x) {
                 const int sx = mapAxis(x, r.w, m.left, m.right, cell.width);
                 const int sy = mapAxis(y, r.h, m.top, m.bottom, cell.height);
-                Put(r.x + x, r.y + y, cell.GetColor(sx, sy), transparent);
+                Put(r.x + x, r.y + y, ColorAt(cell, sx, sy), transparent);
             }
     }
 
-    void Blit(int x, int y, const ImageBuffer& cell, bool transparent = true) {
+    void Blit(int x, int y, const PixelImage& cell, bool transparent = true) {
         for (int j = 0; j < cell.height; ++j)
-            for (int i = 0; i < cell.width; ++i) Put(x + i, y + j, cell.GetColor(i, j), transparent);
+            for (int i = 0; i < cell.width; ++i) Put(x + i, y + j, ColorAt(cell, i, j), transparent);
     }
 
-    void Centred(const Rect& r, const ImageBuffer& cell) {
+    void Centred(const Rect& r, const PixelImage& cell) {
         Blit(r.x + (r.w - cell.width) / 2, r.y + (r.h - cell.height) / 2, cell);
     }
 
@@ -125,19 +129,19 @@ public:
 
     void Fill(const Rect& r, TColor c) {
         for (int y = r.y; y < r.y + r.h; ++y)
-            for (int x = r.x; x < r.x + r.w; ++x) out_.SetColor(x, y, c);
+            for (int x = r.x; x < r.x + r.w; ++x) Plot(out_, x, y, c);
     }
 
 private:
     const TSkinReader& reader_;
     const TQuickIni& ini_;
-    ImageBuffer out_;
+    PixelImage out_;
     TColor face_ = 0, text_ = 0;
 };
 
 void DrawFrame(Composer& c, int& bl, int& bt, int& br, int& bb) {
-    const ImageBuffer left = c.Image("Personality", "Left"), right = c.Image("Personality", "Right");
-    const ImageBuffer top = c.Image("Personality", "Top"), bottom = c.Image("Personality", "Bottom");
+    const PixelImage left = c.Image("Personality", "Left"), right = c.Image("Personality", "Right");
+    const PixelImage top = c.Image("Personality", "Top"), bottom = c.Image("Personality", "Bottom");
     const int lf = c.Int("Personality", "LeftFrame", 1), rf = c.Int("Personality", "RightFrame", 1);
     const int tf = c.Int("Personality", "TopFrame", 1), bf = c.Int("Personality", "BottomFrame", 1);
     bl = left.Empty() ? 0 : left.width / lf;
@@ -158,17 +162,17 @@ void DrawFrame(Composer& c, int& bl, int& bt, int& br, int& bb) {
            r | (g << 8) | (b << 16));
     // Caption buttons, frame 1, placed by Align 0 / 1.
     for (const char* section : {"Button0", "Button1", "Button3", "Button4"}) {
-        const ImageBuffer img = c.Image(section, "ButtonImage");
+        const PixelImage img = c.Image(section, "ButtonImage");
         const int frames = std::max(c.Int(section, "frame", 1), 1);
         if (img.Empty()) continue;
-        const ImageBuffer cell = Composer::Cell(img, 1, frames);
+        const PixelImage cell = Composer::Cell(img, 1, frames);
         const int x = c.Int(section, "Align", 0) == 1 ? kWidth - c.Int(section, "Xcoord", 0) : c.Int(section, "Xcoord", 0);
         c.Blit(x, c.Int(section, "Ycoord", 0), cell);
     }
 }
 
 void DrawButtons(Composer& c, int x, int y) {
-    const ImageBuffer img = c.Image("Buttons", "Bitmap");
+    const PixelImage img = c.Image("Buttons", "Bitmap");
     const Margins m = c.MarginsOf("Buttons");
     const char* captions[5] = {"Open port", "Pressed", "Disabled", "Hot", "Default"};
     for (int i = 0; i < 5; ++i) {
@@ -179,7 +183,7 @@ void DrawButtons(Composer& c, int x, int y) {
 }
 
 void DrawChecks(Composer& c, int x, int y) {
-    const ImageBuffer check = c.Image("Buttons", "CheckButton"), radio = c.Image("Buttons", "RadioButton");
+    const PixelImage check = c.Image("Buttons", "CheckButton"), radio = c.Image("Buttons", "RadioButton");
     const int cf = std::max(c.Int("Buttons", "CheckButtonFrame", 4), 1), rf = std::max(c.Int("Buttons", "RadioButtonFrame", 4), 1);
     const int checkFrames[4] = {1, 5, 9, 8};
     const char* checkText[4] = {"CH1", "CH2 on", "Mixed", "Locked"};
@@ -207,7 +211,7 @@ void DrawCombo(Composer& c, int x, int y, int w, const std::string& text) {
 void DrawEditWithSpin(Composer& c, int x, int y) {
     c.NineSlice({x, y, 60, 21}, Composer::Cell(c.Image("SunkEdge", "Image"), 1, 4), c.MarginsOf("SunkEdge"), false);
     c.Text(x + 5, y + 7, "0.5", c.Colour("WindowText", 0));
-    const ImageBuffer plates = c.Image("UpDown.Vert", "Image"), glyphs = c.Image("UpDown.Vert", "GlyphImage");
+    const PixelImage plates = c.Image("UpDown.Vert", "Image"), glyphs = c.Image("UpDown.Vert", "GlyphImage");
     const Rect up{x + 61, y, 16, 10}, down{x + 61, y + 11, 16, 10};
     c.NineSlice(up, Composer::Cell(plates, 1, 8), c.MarginsOf("UpDown.Vert"), true);
     c.Centred(up, Composer::Cell(glyphs, 1, 8));
@@ -216,21 +220,21 @@ void DrawEditWithSpin(Composer& c, int x, int y) {
 }
 
 void DrawProgress(Composer& c, int x, int y, int w, int percent) {
-    const ImageBuffer img = c.Image("Progress", "Bitmap");
+    const PixelImage img = c.Image("Progress", "Bitmap");
     const Margins m = c.MarginsOf("Progress");
     c.NineSlice({x, y, w, 16}, Composer::Cell(img, 1, 2), m, true);
     c.NineSlice({x, y, w * percent / 100, 16}, Composer::Cell(img, 2, 2), m, true);
 }
 
 void DrawTrackBar(Composer& c, int x, int y, int w) {
-    const ImageBuffer channel = c.Image("Track", "Image");
+    const PixelImage channel = c.Image("Track", "Image");
     if (!channel.Empty()) c.NineSlice({x, y + 8, w, channel.height}, channel, c.MarginsOf("Track"), false);
-    const ImageBuffer thumb = Composer::Cell(c.Image("Trackbar.ThumbDown", "Image"), 2, 5);
+    const PixelImage thumb = Composer::Cell(c.Image("Trackbar.ThumbDown", "Image"), 2, 5);
     c.Blit(x + w * 2 / 3, y, thumb);
 }
 
 void DrawHScroll(Composer& c, int x, int y, int w) {
-    const ImageBuffer arrows = c.Image("Scrollbar", "Image");
+    const PixelImage arrows = c.Image("Scrollbar", "Image");
     const int s = arrows.height;
     c.NineSlice({x + s, y, w - 2 * s, s}, Composer::Cell(c.Image("HorzScroll", "Image"), 1, 4), c.MarginsOf("HorzScroll"), false);
     c.Blit(x, y, Composer::Cell(arrows, 1, 23), false);
@@ -241,7 +245,7 @@ void DrawHScroll(Composer& c, int x, int y, int w) {
 }
 
 void DrawVScroll(Composer& c, int x, int y, int h) {
-    const ImageBuffer arrows = c.Image("Scrollbar", "Image");
+    const PixelImage arrows = c.Image("Scrollbar", "Image");
     const int s = arrows.height;
     c.NineSlice({x, y + s, s, h - 2 * s}, Composer::Cell(c.Image("VertScroll", "Image"), 1, 4), c.MarginsOf("VertScroll"), false);
     c.Blit(x, y, Composer::Cell(arrows, 12, 23), false);  // hot
@@ -254,7 +258,7 @@ void DrawVScroll(Composer& c, int x, int y, int h) {
 void DrawListWithHeader(Composer& c, int x, int y, int w, int h) {
     c.Fill({x, y, w, h}, c.Colour("Menu", 0xFFFFFF));
     c.NineSlice({x, y, w, h}, Composer::Cell(c.Image("SunkEdge", "Image"), 1, 4), c.MarginsOf("SunkEdge"), false);
-    const ImageBuffer header = c.Image("Headerbar", "Image");
+    const PixelImage header = c.Image("Headerbar", "Image");
     const char* columns[3] = {"Weekday", "On", "Off"};
     const int widths[3] = {90, 70, w - 2 - 17 - 160};
     int hx = x + 1;
@@ -277,7 +281,7 @@ void DrawListWithHeader(Composer& c, int x, int y, int w, int h) {
 void DrawMenu(Composer& c, int x, int y) {
     const Rect r{x, y, 150, 4 + 20 * 3 + 9};
     c.NineSlice(r, c.Image("MenuBackground", "Image"), c.MarginsOf("MenuBackground"), false);
-    const ImageBuffer items = c.Image("MenuItem", "Image");
+    const PixelImage items = c.Image("MenuItem", "Image");
     const Margins m = c.MarginsOf("MenuItem");
     const char* captions[4] = {"Open skin...", "Light skin", "-", "Exit"};
     int iy = y + 2;
@@ -286,10 +290,10 @@ void DrawMenu(Composer& c, int x, int y) {
         const int h = separator ? 9 : 20;
         const Rect ir{x + 2, iy, r.w - 4, h};
         if (separator) {
-            const ImageBuffer sep = Composer::Cell(items, 2, 5);
-            ImageBuffer bottomRows(sep.width, h);
+            const PixelImage sep = Composer::Cell(items, 2, 5);
+            PixelImage bottomRows = SolidImage(sep.width, h, 0);
             for (int yy = 0; yy < h; ++yy)
-                for (int xx = 0; xx < sep.width; ++xx) bottomRows.SetColor(xx, yy, sep.GetColor(xx, sep.height - h + yy));
+                for (int xx = 0; xx < sep.width; ++xx) Plot(bottomRows, xx, yy, ColorAt(sep, xx, sep.height - h + yy));
             c.NineSlice(ir, bottomRows, {m.left, 0, m.right, 0}, true);
         } else {
             c.NineSlice(ir, Composer::Cell(items, i == 1 ? 4 : 1, 5), m, true);
@@ -308,14 +312,14 @@ void DrawGroup(Composer& c, const Rect& r, const std::string& caption) {
 
 } // namespace
 
-ImageBuffer RenderPreview(const TSkinReader& reader, const TQuickIni& ini) {
+PixelImage RenderPreview(const TSkinReader& reader, const TQuickIni& ini) {
     Composer c(reader, ini);
     int bl = 0, bt = 0, br = 0, bb = 0;
     DrawFrame(c, bl, bt, br, bb);
     const int cx = bl, cy = bt, cw = kWidth - bl - br, ch = kHeight - bt - bb;
 
     // Status bar.
-    const ImageBuffer status = c.Image("StatusBarEdges", "Image");
+    const PixelImage status = c.Image("StatusBarEdges", "Image");
     const Rect bar{cx, cy + ch - 22, cw, 22};
     c.NineSlice({bar.x, bar.y, 260, bar.h}, Composer::Cell(status, 1, 3), c.MarginsOf("StatusBarEdges"), false);
     c.NineSlice({bar.x + 260, bar.y, bar.w - 260, bar.h}, Composer::Cell(status, 1, 3), c.MarginsOf("StatusBarEdges"), false);
@@ -324,7 +328,7 @@ ImageBuffer RenderPreview(const TSkinReader& reader, const TQuickIni& ini) {
     c.Blit(bar.x + bar.w - 13, bar.y + bar.h - 13, Composer::Cell(c.Image("ExtraImages", "Image"), 5, 5));
 
     // Tabs and page.
-    const ImageBuffer tabs = c.Image("Tabs", "Image");
+    const PixelImage tabs = c.Image("Tabs", "Image");
     const Margins tm = c.MarginsOf("Tabs");
     const char* names[4] = {"Port setup", "Device setup", "Real-time control", "Timer tasks"};
     int tx = cx + 6;

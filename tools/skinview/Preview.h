@@ -12,6 +12,6 @@
 namespace skinview {
 
 // 765 x 653, the console window's size.
-relayon::skin::ImageBuffer RenderPreview(const relayon::skin::TSkinReader& reader, const relayon::skin::TQuickIni& ini);
+PixelImage RenderPreview(const relayon::skin::TSkinReader& reader, const relayon::skin::TQuickIni& ini);
 
 } // namespace skinview

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
+#include "Raster.h"
 #include "TinyFont.h"
 
 namespace skinview {
 
-using relayon::skin::ImageBuffer;
+using relayon::skin::SolidImage;
 
 namespace {
 
@@ -22,12 +23,11 @@ constexpr int kFrameGap = 8;
 
 } // namespace
 
-SheetCanvas::SheetCanvas(const SheetStyle& style) : style_(style), img_(style.width, 256) { img_.Fill(kBackground); }
+SheetCanvas::SheetCanvas(const SheetStyle& style) : style_(style), img_(SolidImage(style.width, 256, kBackground)) {}
 
 void SheetCanvas::EnsureHeight(int bottom) {
     if (bottom <= img_.height) return;
-    ImageBuffer bigger(img_.width, std::max(bottom, img_.height * 2));
-    bigger.Fill(kBackground);
+    PixelImage bigger = SolidImage(img_.width, std::max(bottom, img_.height * 2), kBackground);
     std::copy(img_.pixels.begin(), img_.pixels.end(), bigger.pixels.begin());
     img_ = std::move(bigger);
 }
@@ -44,7 +44,7 @@ void SheetCanvas::Note(const std::string& text, bool warning) {
     y_ += kLineHeight;
 }
 
-void SheetCanvas::Frames(const std::string& label, const ImageBuffer& image, int frames, bool stacked) {
+void SheetCanvas::Frames(const std::string& label, const PixelImage& image, int frames, bool stacked) {
     EnsureHeight(y_ + kLineHeight + 2);
     DrawText(img_, kMargin, y_, label, kLabel);
     y_ += kLineHeight + 2;
@@ -67,23 +67,23 @@ void SheetCanvas::Frames(const std::string& label, const ImageBuffer& image, int
         const int sx = stacked ? 0 : f * cw, sy = stacked ? f * ch : 0;
         // Outline, then the zoomed frame inside it.
         for (int i = 0; i < cw * z + 2; ++i) {
-            img_.SetColor(x + i, y_, kOutline);
-            img_.SetColor(x + i, y_ + ch * z + 1, kOutline);
+            Plot(img_, x + i, y_, kOutline);
+            Plot(img_, x + i, y_ + ch * z + 1, kOutline);
         }
         for (int j = 0; j < ch * z + 2; ++j) {
-            img_.SetColor(x, y_ + j, kOutline);
-            img_.SetColor(x + cw * z + 1, y_ + j, kOutline);
+            Plot(img_, x, y_ + j, kOutline);
+            Plot(img_, x + cw * z + 1, y_ + j, kOutline);
         }
         for (int py = 0; py < ch; ++py)
             for (int px = 0; px < cw; ++px) {
-                const TColor c = image.GetColor(sx + px, sy + py);
+                const TColor c = ColorAt(image, sx + px, sy + py);
                 for (int dy = 0; dy < z; ++dy)
                     for (int dx = 0; dx < z; ++dx) {
                         const int tx = x + 1 + px * z + dx, ty = y_ + 1 + py * z + dy;
                         TColor shown = c;
                         if (c == kMagenta && !style_.keepMagenta)
                             shown = (((tx / 4) + (ty / 4)) & 1) ? Rgb(204, 204, 204) : Rgb(236, 236, 236);
-                        img_.SetColor(tx, ty, shown);
+                        Plot(img_, tx, ty, shown);
                     }
             }
         DrawText(img_, x + 1, y_ + ch * z + 4, std::to_string(f + 1), kDim);
@@ -92,14 +92,14 @@ void SheetCanvas::Frames(const std::string& label, const ImageBuffer& image, int
     y_ += rowHeight + 8;
 }
 
-void SheetCanvas::Picture(const std::string& label, const ImageBuffer& image) {
+void SheetCanvas::Picture(const std::string& label, const PixelImage& image) {
     EnsureHeight(y_ + kLineHeight + 2 + image.height + 12);
     DrawText(img_, kMargin, y_, label, kLabel);
     y_ += kLineHeight + 2;
     for (int j = -1; j <= image.height; ++j)
         for (int i = -1; i <= image.width; ++i) {
             const bool edge = i < 0 || j < 0 || i == image.width || j == image.height;
-            img_.SetColor(kMargin + 1 + i, y_ + 1 + j, edge ? kOutline : image.GetColor(i, j));
+            Plot(img_, kMargin + 1 + i, y_ + 1 + j, edge ? kOutline : ColorAt(image, i, j));
         }
     y_ += image.height + 12;
 }
@@ -108,13 +108,13 @@ void SheetCanvas::Swatch(const std::string& label, TColor colour) {
     EnsureHeight(y_ + 14);
     for (int j = 0; j < 12; ++j)
         for (int i = 0; i < 24; ++i)
-            img_.SetColor(kMargin + i, y_ + j, (i == 0 || j == 0 || i == 23 || j == 11) ? kOutline : colour);
+            Plot(img_, kMargin + i, y_ + j, (i == 0 || j == 0 || i == 23 || j == 11) ? kOutline : colour);
     DrawText(img_, kMargin + 32, y_ + 2, label, kLabel);
     y_ += 14;
 }
 
-ImageBuffer SheetCanvas::Finish() const {
-    ImageBuffer out(img_.width, std::min(img_.height, y_ + 8));
+PixelImage SheetCanvas::Finish() const {
+    PixelImage out = SolidImage(img_.width, std::min(img_.height, y_ + 8), 0);
     std::copy(img_.pixels.begin(), img_.pixels.begin() + static_cast<std::ptrdiff_t>(out.pixels.size()), out.pixels.begin());
     return out;
 }

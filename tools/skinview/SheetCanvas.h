@@ -21,20 +21,20 @@ public:
     void Note(const std::string& text, bool warning = false);
     // One image cut into `frames` cells (stacked or side by side), each frame
     // zoomed, outlined and numbered from 1.
-    void Frames(const std::string& label, const relayon::skin::ImageBuffer& image, int frames, bool stacked);
+    void Frames(const std::string& label, const PixelImage& image, int frames, bool stacked);
     // An image at its own size, outlined, magenta shown as it is.
-    void Picture(const std::string& label, const relayon::skin::ImageBuffer& image);
+    void Picture(const std::string& label, const PixelImage& image);
     void Swatch(const std::string& label, TColor colour);
     void Gap(int pixels) { y_ += pixels; }
 
     // The sheet cropped to what was drawn.
-    relayon::skin::ImageBuffer Finish() const;
+    PixelImage Finish() const;
 
 private:
     void EnsureHeight(int bottom);
 
     SheetStyle style_;
-    relayon::skin::ImageBuffer img_;
+    PixelImage img_;
     int y_ = 8;
 };
 

@@ -1,5 +1,7 @@
 #include "TinyFont.h"
 
+#include "Raster.h"
+
 #include <array>
 
 namespace skinview {
@@ -107,7 +109,7 @@ const Glyph* Find(char c) {
 
 } // namespace
 
-int DrawText(relayon::skin::ImageBuffer& img, int x, int y, std::string_view text, TColor colour, int scale) {
+int DrawText(PixelImage& img, int x, int y, std::string_view text, TColor colour, int scale) {
     for (char ch : text) {
         const Glyph* g = Find(ch);
         for (int row = 0; row < kGlyphHeight; ++row)
@@ -117,7 +119,7 @@ int DrawText(relayon::skin::ImageBuffer& img, int x, int y, std::string_view tex
                 if (!on) continue;
                 const int top = y + ((g ? g->drop : 0) + row) * scale;
                 for (int dy = 0; dy < scale; ++dy)
-                    for (int dx = 0; dx < scale; ++dx) img.SetColor(x + col * scale + dx, top + dy, colour);
+                    for (int dx = 0; dx < scale; ++dx) Plot(img, x + col * scale + dx, top + dy, colour);
             }
         x += kGlyphAdvance * scale;
     }

@@ -15,7 +15,7 @@ constexpr int kLineHeight = 10;
 
 // Draws `text` with its top-left at (x, y), each font pixel `scale` pixels
 // wide; returns the x after the last character.
-int DrawText(relayon::skin::ImageBuffer& img, int x, int y, std::string_view text, TColor colour, int scale = 1);
+int DrawText(PixelImage& img, int x, int y, std::string_view text, TColor colour, int scale = 1);
 int TextWidth(std::string_view text, int scale = 1);
 
 } // namespace skinview

@@ -16,9 +16,9 @@
 #include "Preview.h"
 #include "SheetCanvas.h"
 #include "SkinCells.h"
-#include "skin/data/BmpFile.h"
 #include "skin/data/Skinread.h"
 #include "skin/data/Winskinini.h"
+#include "toolkit/core/BmpCodec.h"
 
 using namespace relayon::skin;
 using namespace skinview;
@@ -32,10 +32,14 @@ public:
         std::vector<uint8_t> bytes;
         reader_.readfile(fileName, bytes);
         if (bytes.empty()) return false;
-        const BmpDecodeResult r = DecodeBmp(bytes);
-        width = r.image.width;
-        height = r.image.height;
-        return r.ok;
+        try {
+            const DecodedBmp decoded = DecodeBmpFile(bytes);
+            width = decoded.image.width;
+            height = decoded.image.height;
+            return true;
+        } catch (const EInvalidGraphic&) {
+            return false;
+        }
     }
 
 private:
@@ -122,20 +126,22 @@ int main(int argc, char** argv) {
             ++problems;
             continue;
         }
-        const BmpDecodeResult bmp = DecodeBmp(bytes);
-        if (!bmp.ok) {
-            sheet.Note(label + "   " + bmp.error, true);
+        PixelImage image;
+        try {
+            image = DecodeBmpFile(bytes).image;
+        } catch (const EInvalidGraphic& e) {
+            sheet.Note(label + "   " + e.what(), true);
             ++problems;
             continue;
         }
-        const int along = ref.stacked ? bmp.image.height : bmp.image.width;
-        label += "   " + std::to_string(bmp.image.width) + "x" + std::to_string(bmp.image.height) + " " +
-                 std::to_string(bmp.bitsPerPixel) + " bit";
+        const int along = ref.stacked ? image.height : image.width;
+        label += "   " + std::to_string(image.width) + "x" + std::to_string(image.height) + " " +
+                 std::to_string(BitsPerPixel(image.layout)) + " bit";
         if (along % ref.frames != 0) {
             label += "   size not a multiple of the frame count";
             ++problems;
         }
-        sheet.Frames(label, bmp.image, ref.frames, ref.stacked);
+        sheet.Frames(label, image, ref.frames, ref.stacked);
     }
 
     for (int i = 0; i < reader.Num; ++i) {

@@ -15,86 +15,87 @@ constexpr int BlueOf(TColor c) { return (c >> 16) & 0xFF; }
 
 } // namespace
 
-ImageBuffer::ImageBuffer(int w, int h, PixelFormat f) : width(std::max(w, 0)), height(std::max(h, 0)), format(f) {
-    pixels.assign(static_cast<size_t>(width) * height * BytesPerPixel(), 0);
+PixelImage SolidImage(int width, int height, TColor colour) {
+    PixelImage image = MakePixelImage(std::max(width, 0), std::max(height, 0), PixelLayout::Bgr24);
+    const uint8_t pixel[3] = {static_cast<uint8_t>(BlueOf(colour)), static_cast<uint8_t>(GreenOf(colour)),
+                              static_cast<uint8_t>(RedOf(colour))};
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) std::memcpy(image.Row(y) + 3 * x, pixel, 3);
+    return image;
 }
 
-TColor ImageBuffer::GetColor(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width || y >= height) return 0;
-    const uint8_t* p = Pixel(x, y);
-    return Rgb(p[2], p[1], p[0]);
-}
-
-void ImageBuffer::SetColor(int x, int y, TColor c) {
-    if (x < 0 || y < 0 || x >= width || y >= height) return;
-    uint8_t* p = Pixel(x, y);
-    p[0] = static_cast<uint8_t>(BlueOf(c));
-    p[1] = static_cast<uint8_t>(GreenOf(c));
-    p[2] = static_cast<uint8_t>(RedOf(c));
-    if (format == PixelFormat::Bgra32) p[3] = 255;
-}
-
-void ImageBuffer::Fill(TColor c) {
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) SetColor(x, y, c);
-}
-
-void ConvertTo24(ImageBuffer& bmp) {
-    if (bmp.format == PixelFormat::Bgr24) return;
-    std::vector<uint8_t> out(static_cast<size_t>(bmp.width) * bmp.height * 3);
-    const size_t count = static_cast<size_t>(bmp.width) * bmp.height;
-    for (size_t i = 0; i < count; ++i) std::memcpy(&out[i * 3], &bmp.pixels[i * 4], 3);
-    bmp.pixels = std::move(out);
-    bmp.format = PixelFormat::Bgr24;
-}
-
-void ChangeTrans(ImageBuffer& bmp, TColor colour) {
-    ConvertTo24(bmp);
+void ChangeTrans(PixelImage& bmp, TColor colour) {
+    if (bmp.layout != PixelLayout::Bgr24) bmp = ConvertLayout(bmp, PixelLayout::Bgr24);
     const uint8_t r = static_cast<uint8_t>(RedOf(colour));
     const uint8_t g = static_cast<uint8_t>(GreenOf(colour));
     const uint8_t b = static_cast<uint8_t>(BlueOf(colour));
-    for (size_t i = 0; i + 2 < bmp.pixels.size(); i += 3) {
-        uint8_t* p = &bmp.pixels[i];
-        if (p[0] == 255 && p[1] == 0 && p[2] == 255) {
-            p[0] = b;
-            p[1] = g;
-            p[2] = r;
+    for (int y = 0; y < bmp.height; ++y) {
+        uint8_t* p = bmp.Row(y);
+        for (int x = 0; x < bmp.width; ++x, p += 3) {
+            if (p[0] == 255 && p[1] == 0 && p[2] == 255) {
+                p[0] = b;
+                p[1] = g;
+                p[2] = r;
+            }
         }
     }
 }
 
-void SpiegelnHorizontal(ImageBuffer& bmp) {
+namespace {
+
+// A zero-filled image of the given size in the layout and palette of `like`.
+PixelImage BlankLike(const PixelImage& like, int width, int height) {
+    PixelImage image;
+    image.width = width;
+    image.height = height;
+    image.layout = like.layout;
+    image.palette = like.palette;
+    image.pixels.assign(image.Stride() * static_cast<size_t>(height), 0);
+    return image;
+}
+
+// Pixel (sx, sy) of `from` to (dx, dy) of `to`, both of one layout: its bytes,
+// or its palette index where pixels share a byte.
+void MovePixel(const PixelImage& from, int sx, int sy, PixelImage& to, int dx, int dy) {
+    const int bits = BitsPerPixel(from.layout);
+    if (bits < 8) {
+        to.SetIndex(dx, dy, from.Index(sx, sy));
+        return;
+    }
+    const size_t bytes = static_cast<size_t>(bits / 8);
+    std::memcpy(to.Row(dy) + dx * bytes, from.Row(sy) + sx * bytes, bytes);
+}
+
+} // namespace
+
+void SpiegelnHorizontal(PixelImage& bmp) {
     if (bmp.Empty()) return;
-    const int bpp = bmp.BytesPerPixel();
-    ImageBuffer result(bmp.width, bmp.height, bmp.format);
+    PixelImage result = BlankLike(bmp, bmp.width, bmp.height);
     for (int y = 0; y < bmp.height; ++y)
-        for (int x = 0; x < bmp.width; ++x) std::memcpy(result.Pixel(bmp.width - 1 - x, y), bmp.Pixel(x, y), bpp);
-    bmp.pixels = std::move(result.pixels);
-}
-
-void SpiegelnVertikal(ImageBuffer& bmp) {
-    if (bmp.Empty()) return;
-    const size_t row = bmp.RowBytes();
-    ImageBuffer result(bmp.width, bmp.height, bmp.format);
-    for (int y = 0; y < bmp.height; ++y) std::memcpy(result.Pixel(0, bmp.height - 1 - y), bmp.Pixel(0, y), row);
-    bmp.pixels = std::move(result.pixels);
-}
-
-void Drehen90Grad(ImageBuffer& bmp) {
-    if (bmp.Empty()) return;
-    const int bpp = bmp.BytesPerPixel();
-    ImageBuffer result(bmp.height, bmp.width, bmp.format);
-    for (int y = 0; y < result.height; ++y)
-        for (int x = 0; x < result.width; ++x) std::memcpy(result.Pixel(x, y), bmp.Pixel(y, bmp.height - 1 - x), bpp);
+        for (int x = 0; x < bmp.width; ++x) MovePixel(bmp, x, y, result, bmp.width - 1 - x, y);
     bmp = std::move(result);
 }
 
-void Drehen270Grad(ImageBuffer& bmp) {
+void SpiegelnVertikal(PixelImage& bmp) {
     if (bmp.Empty()) return;
-    const int bpp = bmp.BytesPerPixel();
-    ImageBuffer result(bmp.height, bmp.width, bmp.format);
+    PixelImage result = BlankLike(bmp, bmp.width, bmp.height);
+    for (int y = 0; y < bmp.height; ++y) std::memcpy(result.Row(bmp.height - 1 - y), bmp.Row(y), bmp.Stride());
+    bmp = std::move(result);
+}
+
+void Drehen90Grad(PixelImage& bmp) {
+    if (bmp.Empty()) return;
+    PixelImage result = BlankLike(bmp, bmp.height, bmp.width);
     for (int y = 0; y < result.height; ++y)
-        for (int x = 0; x < result.width; ++x) std::memcpy(result.Pixel(x, y), bmp.Pixel(bmp.width - 1 - y, x), bpp);
+        for (int x = 0; x < result.width; ++x) MovePixel(bmp, y, bmp.height - 1 - x, result, x, y);
+    bmp = std::move(result);
+}
+
+void Drehen270Grad(PixelImage& bmp) {
+    if (bmp.Empty()) return;
+    PixelImage result = BlankLike(bmp, bmp.height, bmp.width);
+    for (int y = 0; y < result.height; ++y)
+        for (int x = 0; x < result.width; ++x) MovePixel(bmp, bmp.width - 1 - y, x, result, x, y);
     bmp = std::move(result);
 }
 
@@ -202,7 +203,7 @@ int GradFill(const TRect& rect, TColor c1, int vertical, TColor c2, const TRect&
     return filled;
 }
 
-int GradFill(ImageBuffer& target, const TRect& rect, TColor c1, int vertical, TColor c2, const TRect* clip,
+int GradFill(PixelImage& target, const TRect& rect, TColor c1, int vertical, TColor c2, const TRect* clip,
              GradientTableCache& cache) {
     TRect box{0, 0, target.width, target.height};
     if (clip) {
@@ -215,7 +216,7 @@ int GradFill(ImageBuffer& target, const TRect& rect, TColor c1, int vertical, TC
             // Bands span the whole rectangle across; only the visible part is written.
             for (int y = std::max(band.Top, box.Top); y < std::min(band.Bottom, box.Bottom); ++y)
                 for (int x = std::max(band.Left, box.Left); x < std::min(band.Right, box.Right); ++x)
-                    target.SetColor(x, y, colour);
+                    target.SetColor(x, y, static_cast<uint32_t>(colour));
         },
         cache);
 }

@@ -3,8 +3,8 @@
 // replacing the transparent colour, mirroring and rotating bitmaps, mixing
 // colours, gradient fills and a saturation measure.
 //
-// This is the portable half. It works on ImageBuffer, a plain top-down pixel
-// array, and on an abstract band sink for gradients. The Win32 half (TBitmap
+// This is the portable half. It works on PixelImage (the toolkit's in-memory
+// raster, rows top first) and on an abstract band sink for gradients. The Win32 half (TBitmap
 // and device-context wrappers, GetSysColor-backed system colours, the clip box
 // of a real DC, one brush per band) is built on top of these functions.
 //
@@ -17,37 +17,9 @@
 #include <vector>
 
 #include "toolkit/core/Color.h"
+#include "toolkit/core/PixelImage.h"
 
 namespace relayon::skin {
-
-// Pixel layout of ImageBuffer rows (no row padding, top row first):
-//
-//   format  bytes/pixel  byte order
-//   Bgr24   3            blue, green, red
-//   Bgra32  4            blue, green, red, alpha
-enum class PixelFormat { Bgr24, Bgra32 };
-
-struct ImageBuffer {
-    int width = 0;
-    int height = 0;
-    PixelFormat format = PixelFormat::Bgr24;
-    std::vector<uint8_t> pixels;
-
-    ImageBuffer() = default;
-    ImageBuffer(int w, int h, PixelFormat f = PixelFormat::Bgr24);
-
-    int BytesPerPixel() const { return format == PixelFormat::Bgr24 ? 3 : 4; }
-    int RowBytes() const { return width * BytesPerPixel(); }
-    bool Empty() const { return width <= 0 || height <= 0; }
-    uint8_t* Pixel(int x, int y) { return pixels.data() + (static_cast<size_t>(y) * RowBytes() + static_cast<size_t>(x) * BytesPerPixel()); }
-    const uint8_t* Pixel(int x, int y) const { return pixels.data() + (static_cast<size_t>(y) * RowBytes() + static_cast<size_t>(x) * BytesPerPixel()); }
-
-    // Plain RGB of a pixel as a TColor (alpha ignored); out-of-range reads give 0.
-    TColor GetColor(int x, int y) const;
-    // Writes red, green, blue (alpha 255 in 32-bit images); out of range is ignored.
-    void SetColor(int x, int y, TColor c);
-    void Fill(TColor c);
-};
 
 struct TRect {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;
@@ -63,22 +35,24 @@ constexpr TColor kTransparentMagenta = 0x00FF00FF;
 // portable default is the classic Windows scheme, so native tools and tests
 // get stable, sensible values.
 
+// A 24-bit image of one plain colour: the form every skin bitmap is drawn in.
+PixelImage SolidImage(int width, int height, TColor colour);
+
 // Converts to 24 bits per pixel if needed, then replaces every pixel that is
 // exactly (255, 0, 255) by the colour whose red, green, blue are bytes 0, 1, 2
 // of `colour` (a system colour is taken as it is, not resolved).
-void ChangeTrans(ImageBuffer& bmp, TColor colour);
+void ChangeTrans(PixelImage& bmp, TColor colour);
 
-// Converts a 32-bit image to 24 bits per pixel (alpha dropped); no-op for 24.
-void ConvertTo24(ImageBuffer& bmp);
-
+// Mirrors and quarter turns move whole pixels at the image's own depth (1-
+// and 4-bit images by palette index), keeping layout and palette.
 // Pixel x of every row moves to width - 1 - x.
-void SpiegelnHorizontal(ImageBuffer& bmp);
+void SpiegelnHorizontal(PixelImage& bmp);
 // Row y moves to height - 1 - y.
-void SpiegelnVertikal(ImageBuffer& bmp);
+void SpiegelnVertikal(PixelImage& bmp);
 // 90 degrees clockwise: new (x, y) = old (y, oldHeight - 1 - x); width and height swap.
-void Drehen90Grad(ImageBuffer& bmp);
+void Drehen90Grad(PixelImage& bmp);
 // 90 degrees counter-clockwise: new (x, y) = old (oldWidth - 1 - y, x).
-void Drehen270Grad(ImageBuffer& bmp);
+void Drehen270Grad(PixelImage& bmp);
 
 // Mixes c1 and c2 with `w` the weight of c1: in percent below 100, in per
 // mille from 100 on (150 means 15 %). Per channel, rounded:
@@ -127,7 +101,7 @@ int GradFill(const TRect& rect, TColor c1, int vertical, TColor c2, const TRect&
 
 // Convenience over an image: the clip box is the image bounds (intersected
 // with `clip` when given).
-int GradFill(ImageBuffer& target, const TRect& rect, TColor c1, int vertical, TColor c2,
+int GradFill(PixelImage& target, const TRect& rect, TColor c1, int vertical, TColor c2,
              const TRect* clip = nullptr, GradientTableCache& cache = SharedGradientCache());
 
 } // namespace relayon::skin

@@ -10,13 +10,19 @@ namespace {
 
 constexpr TColor Rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
 
-// An image whose every pixel is distinct, so any misplaced pixel shows.
-ImageBuffer Numbered(int w, int h, PixelFormat f = PixelFormat::Bgr24) {
-    ImageBuffer img(w, h, f);
+// An image whose every pixel is distinct, so any misplaced pixel shows (in
+// 32-bit images the alpha byte differs too).
+PixelImage Numbered(int w, int h, PixelLayout layout = PixelLayout::Bgr24) {
+    PixelImage img = MakePixelImage(w, h, layout);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) img.SetColor(x, y, Rgb(x * 7 + 1, y * 11 + 2, (x * 13 + y * 5) & 0xFF));
+        for (int x = 0; x < w; ++x) {
+            img.SetColor(x, y, Rgb(x * 7 + 1, y * 11 + 2, (x * 13 + y * 5) & 0xFF));
+            if (layout == PixelLayout::Bgra32) img.Row(y)[4 * x + 3] = static_cast<uint8_t>(x + 10 * y);
+        }
     return img;
 }
+
+TColor At(const PixelImage& img, int x, int y) { return static_cast<TColor>(img.Color(x, y)); }
 
 struct BandLog {
     std::vector<TRect> bands;
@@ -67,78 +73,97 @@ TEST(Imgutil, GetHsvSaturationAndDarkColourRule) {
 }
 
 TEST(Imgutil, ChangeTransReplacesExactMagentaOnlyAndMakes24Bit) {
-    ImageBuffer img(3, 2, PixelFormat::Bgra32);
-    img.SetColor(0, 0, kTransparentMagenta);
-    img.SetColor(1, 0, Rgb(255, 1, 255));
-    img.SetColor(2, 0, Rgb(254, 0, 255));
-    img.SetColor(0, 1, Rgb(10, 20, 30));
-    img.SetColor(1, 1, kTransparentMagenta);
-    img.SetColor(2, 1, Rgb(255, 0, 254));
+    PixelImage img = MakePixelImage(3, 2, PixelLayout::Bgra32);
+    const TColor before[2][3] = {{kTransparentMagenta, Rgb(255, 1, 255), Rgb(254, 0, 255)},
+                                 {Rgb(10, 20, 30), kTransparentMagenta, Rgb(255, 0, 254)}};
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) img.SetColor(x, y, before[y][x]);
     ChangeTrans(img, Rgb(1, 2, 3));
-    EXPECT_EQ(img.format, PixelFormat::Bgr24);
-    EXPECT_EQ(img.pixels.size(), 3u * 2u * 3u);
-    EXPECT_EQ(img.GetColor(0, 0), Rgb(1, 2, 3));
-    EXPECT_EQ(img.GetColor(1, 0), Rgb(255, 1, 255));
-    EXPECT_EQ(img.GetColor(2, 0), Rgb(254, 0, 255));
-    EXPECT_EQ(img.GetColor(0, 1), Rgb(10, 20, 30));
-    EXPECT_EQ(img.GetColor(1, 1), Rgb(1, 2, 3));
-    EXPECT_EQ(img.GetColor(2, 1), Rgb(255, 0, 254));
+    EXPECT_EQ(img.layout, PixelLayout::Bgr24);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(At(img, x, y), before[y][x] == kTransparentMagenta ? Rgb(1, 2, 3) : before[y][x]) << x << "," << y;
     // A system colour is not resolved: its bytes 0..2 are used as they are.
-    ImageBuffer sys(1, 1);
-    sys.SetColor(0, 0, kTransparentMagenta);
+    PixelImage sys = SolidImage(1, 1, kTransparentMagenta);
     ChangeTrans(sys, static_cast<TColor>(0xFF00000F));
-    EXPECT_EQ(sys.GetColor(0, 0), Rgb(15, 0, 0));
+    EXPECT_EQ(At(sys, 0, 0), Rgb(15, 0, 0));
+    // An indexed image is made 24-bit first; a magenta palette entry counts.
+    PixelImage indexed = MakePixelImage(2, 1, PixelLayout::Indexed8);
+    indexed.palette = {EntryOf(kTransparentMagenta), EntryOf(Rgb(9, 9, 9))};
+    indexed.SetIndex(1, 0, 1);
+    ChangeTrans(indexed, Rgb(4, 5, 6));
+    EXPECT_EQ(indexed.layout, PixelLayout::Bgr24);
+    EXPECT_EQ(At(indexed, 0, 0), Rgb(4, 5, 6));
+    EXPECT_EQ(At(indexed, 1, 0), Rgb(9, 9, 9));
 }
 
 TEST(Imgutil, MirrorsMovePixelsToTheOppositeSide) {
-    for (PixelFormat f : {PixelFormat::Bgr24, PixelFormat::Bgra32}) {
-        const ImageBuffer original = Numbered(5, 3, f);
-        ImageBuffer h = original;
+    for (PixelLayout layout : {PixelLayout::Bgr24, PixelLayout::Bgra32, PixelLayout::Rgb565}) {
+        const PixelImage original = Numbered(5, 3, layout);
+        PixelImage h = original;
         SpiegelnHorizontal(h);
-        ImageBuffer v = original;
+        PixelImage v = original;
         SpiegelnVertikal(v);
+        EXPECT_EQ(h.layout, layout);
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 5; ++x) {
-                EXPECT_EQ(h.GetColor(4 - x, y), original.GetColor(x, y));
-                EXPECT_EQ(v.GetColor(x, 2 - y), original.GetColor(x, y));
+                EXPECT_EQ(At(h, 4 - x, y), At(original, x, y));
+                EXPECT_EQ(At(v, x, 2 - y), At(original, x, y));
+                EXPECT_EQ(h.Alpha(4 - x, y), original.Alpha(x, y));
             }
         SpiegelnHorizontal(h);
         EXPECT_EQ(h.pixels, original.pixels);
     }
+    // At 4 bits two pixels share a byte and the width is odd: indices move one by one.
+    PixelImage nibbles = MakePixelImage(5, 1, PixelLayout::Indexed4);
+    for (int x = 0; x < 5; ++x) nibbles.SetIndex(x, 0, static_cast<unsigned>(x + 1));
+    SpiegelnHorizontal(nibbles);
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(nibbles.Index(x, 0), static_cast<unsigned>(5 - x));
+    EXPECT_EQ(nibbles.palette, DefaultPalette(PixelLayout::Indexed4));
 }
 
 TEST(Imgutil, RotationsFollowTheirPixelMappingAndUndoEachOther) {
-    const ImageBuffer original = Numbered(4, 3);
-    ImageBuffer cw = original;
+    const PixelImage original = Numbered(4, 3);
+    PixelImage cw = original;
     Drehen90Grad(cw);
     ASSERT_EQ(cw.width, 3);
     ASSERT_EQ(cw.height, 4);
     for (int y = 0; y < cw.height; ++y)
-        for (int x = 0; x < cw.width; ++x) EXPECT_EQ(cw.GetColor(x, y), original.GetColor(y, original.height - 1 - x));
+        for (int x = 0; x < cw.width; ++x) EXPECT_EQ(At(cw, x, y), At(original, y, original.height - 1 - x));
     // The top-left pixel goes to the top-right corner when turning clockwise.
-    EXPECT_EQ(cw.GetColor(cw.width - 1, 0), original.GetColor(0, 0));
+    EXPECT_EQ(At(cw, cw.width - 1, 0), At(original, 0, 0));
 
-    ImageBuffer ccw = original;
+    PixelImage ccw = original;
     Drehen270Grad(ccw);
     ASSERT_EQ(ccw.width, 3);
     ASSERT_EQ(ccw.height, 4);
     for (int y = 0; y < ccw.height; ++y)
-        for (int x = 0; x < ccw.width; ++x) EXPECT_EQ(ccw.GetColor(x, y), original.GetColor(original.width - 1 - y, x));
-    EXPECT_EQ(ccw.GetColor(0, ccw.height - 1), original.GetColor(0, 0));
+        for (int x = 0; x < ccw.width; ++x) EXPECT_EQ(At(ccw, x, y), At(original, original.width - 1 - y, x));
+    EXPECT_EQ(At(ccw, 0, ccw.height - 1), At(original, 0, 0));
 
-    ImageBuffer round = original;
-    Drehen90Grad(round);
-    Drehen270Grad(round);
-    EXPECT_EQ(round.width, original.width);
-    EXPECT_EQ(round.pixels, original.pixels);
+    // Rows of 4 x 3 = 12 bytes turn into rows of 3 x 3 = 9 bytes plus padding
+    // and back; a 1-bit image turns by index.
+    for (PixelLayout layout : {PixelLayout::Bgr24, PixelLayout::Indexed1}) {
+        PixelImage start = layout == PixelLayout::Bgr24 ? original : MakePixelImage(9, 2, layout);
+        if (layout == PixelLayout::Indexed1) start.SetIndex(8, 0, 1);
+        PixelImage round = start;
+        Drehen90Grad(round);
+        Drehen270Grad(round);
+        EXPECT_EQ(round.width, start.width);
+        EXPECT_EQ(round.pixels, start.pixels);
+    }
+    PixelImage mono = MakePixelImage(9, 2, PixelLayout::Indexed1);
+    mono.SetIndex(8, 0, 1);  // top-right pixel
+    Drehen90Grad(mono);
+    EXPECT_EQ(mono.Index(1, 8), 1u);  // clockwise: bottom-right
     // Four quarter turns, and two clockwise equal two counter-clockwise.
-    ImageBuffer a = original, b = original;
+    PixelImage a = original, b = original;
     Drehen90Grad(a);
     Drehen90Grad(a);
     Drehen270Grad(b);
     Drehen270Grad(b);
     EXPECT_EQ(a.pixels, b.pixels);
-    ImageBuffer empty;
+    PixelImage empty;
     Drehen90Grad(empty);
     SpiegelnVertikal(empty);
     EXPECT_TRUE(empty.Empty());
@@ -221,16 +246,15 @@ TEST(Imgutil, GradientCacheReusesSlotsRoundRobin) {
 }
 
 TEST(Imgutil, GradFillIntoImageWritesOnlyInsideImageAndClip) {
-    ImageBuffer img(6, 6);
-    img.Fill(Rgb(9, 9, 9));
+    PixelImage img = SolidImage(6, 6, Rgb(9, 9, 9));
     GradientTableCache cache;
     const TRect clip{0, 2, 6, 4};
     EXPECT_EQ(GradFill(img, TRect{-2, -2, 4, 8}, 0x000000, 1, Rgb(90, 90, 90), &clip, cache), 2);
     // The rectangle spans rows -2..7 (10 bands); rows 2 and 3 are bands 4 and 5.
     const auto table = GradientTableCache::Build(10, 0, Rgb(90, 90, 90));
-    EXPECT_EQ(img.GetColor(0, 2), table[4]);
-    EXPECT_EQ(img.GetColor(3, 3), table[5]);
-    EXPECT_EQ(img.GetColor(4, 3), Rgb(9, 9, 9));
-    EXPECT_EQ(img.GetColor(0, 1), Rgb(9, 9, 9));
-    EXPECT_EQ(img.GetColor(0, 4), Rgb(9, 9, 9));
+    EXPECT_EQ(At(img, 0, 2), table[4]);
+    EXPECT_EQ(At(img, 3, 3), table[5]);
+    EXPECT_EQ(At(img, 4, 3), Rgb(9, 9, 9));
+    EXPECT_EQ(At(img, 0, 1), Rgb(9, 9, 9));
+    EXPECT_EQ(At(img, 0, 4), Rgb(9, 9, 9));
 }

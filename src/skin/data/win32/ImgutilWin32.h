@@ -39,10 +39,4 @@ void Drehen270Grad(TBitmap& bmp);
 int GradFill(HDC dc, const RECT& rect, TColor c1, int vertical, TColor c2,
              GradientTableCache& cache = SharedGradientCache());
 
-// The pixels of a bitmap as an ImageBuffer (Bgr24 or Bgra32; other depths
-// are read as 24 bits), and back into a bitmap of the buffer's depth. The
-// bitmap keeps its transparency settings.
-ImageBuffer BitmapPixels(const TBitmap& bmp);
-void SetBitmapPixels(TBitmap& bmp, const ImageBuffer& pixels);
-
 }  // namespace relayon::skin

@@ -1,6 +1,25 @@
 #include "SimControl.h"
 
+#include <ws2tcpip.h>
+
 #include <chrono>
+#include <cstdlib>
+
+namespace {
+
+std::string Environment(const char* name, const char* fallback)
+{
+    const char* value = std::getenv(name);
+    return value && *value ? value : fallback;
+}
+
+}  // namespace
+
+std::wstring SimAddress()
+{
+    const std::string address = Environment("RELAYON_SIM_ADDRESS", "127.0.0.1");
+    return std::wstring(address.begin(), address.end());
+}
 
 SimControl::SimControl()
 {
@@ -8,8 +27,10 @@ SimControl::SimControl()
     Socket s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
     sockaddr_in address{};
     address.sin_family = AF_INET;
-    address.sin_port = htons(kSimControlPort);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<u_short>(std::atoi(Environment("RELAYON_SIM_CONTROL_PORT", "8081").c_str())));
+    const std::string host = Environment("RELAYON_SIM_ADDRESS", "127.0.0.1");
+    if (inet_pton(AF_INET, host.c_str(), &address.sin_addr) != 1)
+        return;
     if (s.Valid() && connect(s.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
         socket_ = std::move(s);
 }

@@ -1,14 +1,17 @@
-// The control interface of the sequencer simulator as end-to-end tests use it:
-// one TCP connection to 127.0.0.1:8081 (the test script starts seqsim with
-// --control-listen 127.0.0.1:8081), one command line out, one answer line
-// back. Every wait is bounded.
+// The sequencer simulator as end-to-end tests reach it. The test script starts
+// seqsim on 127.0.0.1:8080 (the console's port) with its control interface on
+// 127.0.0.1:8081; RELAYON_SIM_ADDRESS and RELAYON_SIM_CONTROL_PORT point a run
+// elsewhere (another loopback address, so that several runs can share the
+// machine). SimControl sends one command line and returns the answer line.
+// Every wait is bounded.
 #pragma once
 
 #include <string>
 
 #include "link/win32/Socket.h"
 
-inline constexpr unsigned short kSimControlPort = 8081;
+// The simulator's address, as typed into the IP field.
+std::wstring SimAddress();
 
 class SimControl {
 public:

@@ -1,6 +1,6 @@
-// Object window procedures: thousands of windows subclassed at once, each
-// reaching its own object; freed procedures handed out again; exceptions
-// kept inside; nested messages.
+// Object window procedures: thousands of them subclassing real windows at
+// once, each reaching its own object; freed procedures handed out again;
+// exceptions kept inside; nested messages.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -17,10 +17,12 @@ constexpr UINT kAsk = WM_APP + 1;
 constexpr UINT kForward = WM_APP + 2;
 constexpr UINT kThrow = WM_APP + 3;
 
-// Subclasses one window; answers kAsk with its own number.
+// Subclasses one window (on top of whatever procedure it has). kAsk leaves
+// the router's number in the window's trail and goes on down the chain; the
+// answer counts the routers it passed.
 class Router : public TObject {
 public:
-    Router(HWND window, int id) : window_(window), id_(id) {}
+    Router(HWND window, int id, std::vector<int>* trail = nullptr) : window_(window), id_(id), trail_(trail) {}
     ~Router() override { Release(); }
 
     void Attach() {
@@ -37,7 +39,8 @@ public:
         switch (m.Msg) {
         case kAsk:
             seenWindow = ObjectInstanceWindow();
-            m.Result = 1000 + id_;
+            if (trail_) trail_->push_back(id_);
+            m.Result = 1 + CallWindowProcW(old_, window_, m.Msg, m.WParam, m.LParam);
             return;
         case kForward:
             // Another subclassed window answers; this one is current again afterwards.
@@ -56,6 +59,7 @@ public:
 private:
     HWND window_;
     int id_;
+    std::vector<int>* trail_;
     WNDPROC old_ = nullptr;
 };
 
@@ -77,48 +81,65 @@ struct ErrorLog : TObject {
 
 }  // namespace
 
-TEST(ObjectInstance, ThousandsOfWindowsEachReachTheirOwnObject) {
-    constexpr int kCount = 3000;  // more than one block of procedures
-    Windows windows(kCount);
-    std::vector<std::unique_ptr<Router>> routers;
-    for (int i = 0; i < kCount; ++i) {
-        ASSERT_NE(windows.handles[static_cast<size_t>(i)], nullptr) << i;
-        routers.push_back(std::make_unique<Router>(windows.handles[static_cast<size_t>(i)], i));
-        routers.back()->Attach();
+TEST(ObjectInstance, ThousandsOfProceduresEachReachTheirOwnObject) {
+    // 3000 live procedures (more than one block of them) on 300 windows, ten
+    // layers deep: creating windows is what takes time under Wine.
+    constexpr int kWindows = 300, kLayers = 10;
+    Windows windows(kWindows);
+    std::vector<std::vector<int>> trails(kWindows);
+    std::vector<std::unique_ptr<Router>> routers;  // window w, layer l at w * kLayers + l
+    for (int w = 0; w < kWindows; ++w) {
+        ASSERT_NE(windows.handles[static_cast<size_t>(w)], nullptr) << w;
+        for (int l = 0; l < kLayers; ++l) {
+            routers.push_back(std::make_unique<Router>(windows.handles[static_cast<size_t>(w)], w * kLayers + l,
+                                                       &trails[static_cast<size_t>(w)]));
+            routers.back()->Attach();
+        }
     }
     std::set<WNDPROC> distinct;
     for (auto& r : routers) distinct.insert(r->proc);
-    EXPECT_EQ(distinct.size(), static_cast<size_t>(kCount));
+    EXPECT_EQ(distinct.size(), routers.size());
 
-    for (int i = 0; i < kCount; ++i) {
-        HWND h = windows.handles[static_cast<size_t>(i)];
-        ASSERT_EQ(SendMessageW(h, kAsk, 0, 0), 1000 + i);
-        ASSERT_EQ(routers[static_cast<size_t>(i)]->seenWindow, h);
-    }
-    // Messages the object passes on still reach the window's own procedure.
-    SetWindowTextW(windows.handles[1234], L"still a static");
+    // Every window's message passes its own routers, newest first, and each
+    // router is told which window it is serving.
+    auto expectRouted = [&] {
+        for (int w = 0; w < kWindows; ++w) {
+            HWND h = windows.handles[static_cast<size_t>(w)];
+            auto& trail = trails[static_cast<size_t>(w)];
+            trail.clear();
+            ASSERT_EQ(SendMessageW(h, kAsk, 0, 0), kLayers) << w;
+            std::vector<int> expected;
+            for (int l = kLayers - 1; l >= 0; --l) expected.push_back(w * kLayers + l);
+            ASSERT_EQ(trail, expected) << w;
+            ASSERT_EQ(routers[static_cast<size_t>(w * kLayers)]->seenWindow, h) << w;
+        }
+    };
+    expectRouted();
+    // Messages the routers pass on still reach the window's own procedure.
+    SetWindowTextW(windows.handles[123], L"still a static");
     wchar_t text[32] = {};
-    GetWindowTextW(windows.handles[1234], text, 32);
+    GetWindowTextW(windows.handles[123], text, 32);
     EXPECT_STREQ(text, L"still a static");
 
-    // Every third window lets go; new procedures for them are the freed ones.
+    // The top router of every window lets go; new procedures are the freed ones.
     std::set<WNDPROC> freed, remade;
-    for (int i = 0; i < kCount; i += 3) {
-        freed.insert(routers[static_cast<size_t>(i)]->proc);
-        routers[static_cast<size_t>(i)]->Release();
+    for (int w = 0; w < kWindows; ++w) {
+        Router& top = *routers[static_cast<size_t>(w * kLayers + kLayers - 1)];
+        freed.insert(top.proc);
+        top.Release();
     }
-    for (int i = 0; i < kCount; i += 3) {
-        routers[static_cast<size_t>(i)]->Attach();
-        remade.insert(routers[static_cast<size_t>(i)]->proc);
+    for (int w = 0; w < kWindows; ++w) {
+        Router& top = *routers[static_cast<size_t>(w * kLayers + kLayers - 1)];
+        top.Attach();
+        remade.insert(top.proc);
     }
     EXPECT_EQ(remade, freed);
-    for (int i = 0; i < kCount; ++i)
-        ASSERT_EQ(SendMessageW(windows.handles[static_cast<size_t>(i)], kAsk, 0, 0), 1000 + i);
+    expectRouted();
 
-    // Once all are freed, one of the two blocks goes back to the system and
-    // one is kept in reserve.
+    // Once all are freed (newest first, as a chain unwinds), one of the two
+    // blocks goes back to the system and one is kept in reserve.
     const WNDPROC first = routers.front()->proc, last = routers.back()->proc;
-    routers.clear();
+    while (!routers.empty()) routers.pop_back();
     int released = 0;
     for (WNDPROC proc : {first, last}) {
         MEMORY_BASIC_INFORMATION info{};
@@ -133,7 +154,7 @@ TEST(ObjectInstance, NestedMessagesAndExceptionsStayInside) {
     Router outer(windows.handles[0], 1), inner(windows.handles[1], 2);
     outer.Attach();
     inner.Attach();
-    EXPECT_EQ(SendMessageW(windows.handles[0], kForward, 0, reinterpret_cast<LPARAM>(windows.handles[1])), 1002);
+    EXPECT_EQ(SendMessageW(windows.handles[0], kForward, 0, reinterpret_cast<LPARAM>(windows.handles[1])), 1);
     EXPECT_EQ(inner.seenWindow, windows.handles[1]);
     EXPECT_EQ(outer.afterNested, windows.handles[0]);
     EXPECT_EQ(ObjectInstanceWindow(), nullptr);
@@ -144,10 +165,10 @@ TEST(ObjectInstance, NestedMessagesAndExceptionsStayInside) {
     Application->OnException = nullptr;
     EXPECT_EQ(log.messages, (std::vector<std::wstring>{L"router 2 failed"}));
     // The window keeps working afterwards.
-    EXPECT_EQ(SendMessageW(windows.handles[1], kAsk, 0, 0), 1002);
+    EXPECT_EQ(SendMessageW(windows.handles[1], kAsk, 0, 0), 1);
 
     // Freeing what no instance made, or nothing, is ignored.
     FreeObjectInstance(nullptr);
     FreeObjectInstance(DefWindowProcW);
-    EXPECT_EQ(SendMessageW(windows.handles[0], kAsk, 0, 0), 1001);
+    EXPECT_EQ(SendMessageW(windows.handles[0], kAsk, 0, 0), 1);
 }

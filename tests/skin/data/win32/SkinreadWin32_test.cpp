@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "base/ByteIo.h"
 #include "skin/data/SkinWriter.h"
 #include "skin/data/Winconvert.h"
 #include "toolkit/Application.h"
@@ -20,8 +21,10 @@ std::vector<uint8_t> Bytes(std::string_view text) { return std::vector<uint8_t>(
 // A skin file whose package declares `version` (the package is built as
 // version 40000 and relabelled, so its layout is otherwise sound).
 std::vector<uint8_t> SkinFileWithVersion(int32_t version) {
-    std::vector<uint8_t> package = BuildSkinPackage({{"skin.ini", Bytes("[Personality]\r\n")}}, 40000);
-    for (int i = 0; i < 4; ++i) package[static_cast<size_t>(i)] = static_cast<uint8_t>(version >> (8 * i));
+    const std::vector<uint8_t> sound = BuildSkinPackage({{"skin.ini", Bytes("[Personality]\r\n")}}, 40000);
+    std::vector<uint8_t> package;
+    ByteWriter(package).I32(version);
+    package.insert(package.end(), sound.begin() + 4, sound.end());
     std::istringstream plain(std::string(package.begin(), package.end()));
     std::ostringstream packed;
     CompressStream(plain, packed);

@@ -102,3 +102,28 @@ TEST(Bus, SilentUnitsActButSendNothing)
     EXPECT_EQ(bus.Units()[0].ChannelBitsByte(), 0xFF);
     EXPECT_FALSE(bus.NextStepMs());
 }
+
+TEST(Bus, SharedAnswersLetEveryUnitOfAnIdAnswer)
+{
+    Bus bus;
+    bus.AddUnit(2);
+    bus.AddUnit(5);
+    bus.AddUnit(2);
+    auto reply = bus.Dispatch(Payload(2, PollStatus), 0);
+    ASSERT_TRUE(reply);
+    EXPECT_TRUE(bus.TakeSharedAnswers().empty()) << "off by default: only the first answers";
+
+    bus.SetSharedAnswers(true);
+    bus.Units()[2].PanelSwitch(3, true);
+    reply = bus.Dispatch(Payload(2, PollStatus), 0);
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->unitIndex, 0u);
+    auto shared = bus.TakeSharedAnswers();
+    ASSERT_EQ(shared.size(), 1u);
+    EXPECT_EQ(shared[0].unitIndex, 2u);
+    EXPECT_EQ(shared[0].frame, MakePollStatusReply(2, 0, ChannelBit(3)));
+    EXPECT_TRUE(bus.TakeSharedAnswers().empty());
+    // ID 0 still gets one answer: "whatever unit is on the line".
+    EXPECT_TRUE(bus.Dispatch(Payload(0, ReadId), 0));
+    EXPECT_TRUE(bus.TakeSharedAnswers().empty());
+}

@@ -40,7 +40,7 @@ TEST(Options, EveryOptionParses)
     Config c;
     ASSERT_TRUE(Parse({"--listen", "127.0.0.2:0", "--pty-link", "/tmp/x", "--baud", "4800", "--units", "3,9,200",
                        "--time-scale", "0.01", "--latency", "15", "--drop", "0.1", "--split", "30", "--garbage", "0.2",
-                       "--close-after", "4", "--burst", "2", "--silent", "9", "--status-replies", "--notices", "--log",
+                       "--close-after", "4", "--burst", "2", "--silent", "9", "--shared-answers", "--status-replies", "--notices", "--log",
                        "none", "--control-socket", "/tmp/s", "--no-stdin", "--seed", "99", "--idle-gap", "80"},
                       c));
     EXPECT_EQ(c.listenAddress, "127.0.0.2");
@@ -58,6 +58,7 @@ TEST(Options, EveryOptionParses)
     EXPECT_EQ(c.faults.burstCount, 2u);
     EXPECT_EQ(c.silentIds, std::vector<uint8_t>{9});
     EXPECT_TRUE(c.statusReplies);
+    EXPECT_TRUE(c.sharedAnswers);
     EXPECT_TRUE(c.notices);
     EXPECT_EQ(c.logPath, "none");
     EXPECT_EQ(c.controlSocket, "/tmp/s");

@@ -30,8 +30,12 @@ std::optional<UnitFrame> Bus::Dispatch(std::span<const uint8_t> payload, int64_t
     std::optional<UnitFrame> answer;
     for (size_t i : reached) {
         Bytes reply = units_[i].Apply(payload, nowMs, timeScale_);
-        if (!answer && !reply.empty() && !units_[i].Settings().silent)
+        if (reply.empty() || units_[i].Settings().silent)
+            continue;
+        if (!answer)
             answer = UnitFrame{i, std::move(reply)};
+        else if (sharedAnswers_ && target != 0)
+            sharedReplies_.push_back(UnitFrame{i, std::move(reply)});
     }
     return answer;
 }

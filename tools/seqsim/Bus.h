@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "seqsim/Unit.h"
@@ -34,6 +35,11 @@ public:
 
     // The reply to a request payload, if any unit answers.
     std::optional<UnitFrame> Dispatch(std::span<const uint8_t> payload, int64_t nowMs);
+    // With shared answers on, every unit a request addressed to its ID reaches
+    // answers, as on a line where units sharing an ID cannot hear each other;
+    // Dispatch returns the first answer and keeps the others for this call.
+    void SetSharedAnswers(bool on) { sharedAnswers_ = on; }
+    std::vector<UnitFrame> TakeSharedAnswers() { return std::exchange(sharedReplies_, {}); }
     // Sequence steps due by `nowMs`; the notices of non-silent units.
     std::vector<UnitFrame> Advance(int64_t nowMs);
     std::optional<int64_t> NextStepMs() const;
@@ -41,6 +47,8 @@ public:
 private:
     std::vector<Unit> units_;
     double timeScale_;
+    bool sharedAnswers_ = false;
+    std::vector<UnitFrame> sharedReplies_;
 };
 
 }  // namespace relayon::seqsim

@@ -125,6 +125,8 @@ bool ParseOptions(const std::vector<std::string>& args, Config& config, std::str
             config.silentIds.insert(config.silentIds.end(), ids.begin(), ids.end());
         } else if (opt == "--status-replies") {
             config.statusReplies = true;
+        } else if (opt == "--shared-answers") {
+            config.sharedAnswers = true;
         } else if (opt == "--notices") {
             config.notices = true;
         } else if (opt == "--log") {
@@ -203,6 +205,8 @@ Units:
   --notices              units send StatusNotice (0xB1) frames when a sequence or
                          the front panel changes their state
   --silent ID[,ID...]    these units act on requests but never answer
+  --shared-answers       units that share an ID all answer a request to it, one
+                         reply after the other (default: only the first answers)
 
 Faults (all may also be changed at run time with the control command "fault"):
   --latency MS           every reply sent MS milliseconds late

@@ -22,6 +22,7 @@ struct Config {
     FaultSettings faults;
     std::vector<uint8_t> silentIds;
     bool statusReplies = false;
+    bool sharedAnswers = false;
     bool notices = false;
     std::string logPath;  // empty: stderr; "none": no log
     std::string controlSocket;

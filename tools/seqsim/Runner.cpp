@@ -47,6 +47,7 @@ bool SendSome(int fd, std::string& data)
 Bus MakeBus(const Config& config)
 {
     Bus bus(config.timeScale);
+    bus.SetSharedAnswers(config.sharedAnswers);
     for (uint8_t id : config.unitIds) {
         UnitSettings settings;
         settings.style = config.statusReplies ? ReplyStyle::Status : ReplyStyle::Short;

@@ -64,6 +64,8 @@ void Simulator::HandleFrame(ConnectionId id, Connection& conn, const Bytes& payl
     }
     if (auto reply = bus_.Dispatch(payload, nowMs))
         QueueReply(id, *reply, nowMs);
+    for (const UnitFrame& shared : bus_.TakeSharedAnswers())
+        QueueReply(id, shared, nowMs);
 }
 
 void Simulator::QueueReply(ConnectionId id, const UnitFrame& reply, int64_t nowMs)

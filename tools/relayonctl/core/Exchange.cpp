@@ -54,13 +54,21 @@ ExchangeResult Exchange(Transport& link, const Clock& clock, std::span<const uin
             while (auto reply = reader.Next()) {
                 switch (Classify(payload, *reply)) {
                 case FrameRole::Answer:
-                    result.outcome = ExchangeResult::Outcome::Answered;
-                    result.answer = std::move(*reply);
-                    return result;
+                    if (result.outcome == ExchangeResult::Outcome::Answered) {
+                        result.repeated.push_back(std::move(*reply));
+                    } else {
+                        result.outcome = ExchangeResult::Outcome::Answered;
+                        result.answer = std::move(*reply);
+                    }
+                    break;
                 case FrameRole::Foreign: result.foreign.push_back(std::move(*reply)); break;
                 case FrameRole::Other: break;
                 }
             }
+            // Frames that came in the same read as the answer were looked at
+            // too; whatever is still on its way belongs to the next request.
+            if (result.outcome == ExchangeResult::Outcome::Answered)
+                return result;
             if (!link.Failure().empty()) {
                 result.outcome = ExchangeResult::Outcome::LinkFailed;
                 result.linkError = link.Failure();

@@ -20,6 +20,9 @@ struct ExchangeResult {
     // Intact frames from units that were not asked, in arrival order
     // (including those found in stale input before sending).
     std::vector<Frame> foreign;
+    // Further answers that came with the first one: the asked ID answered
+    // twice, so two units may share it.
+    std::vector<Frame> repeated;
     std::string linkError;
 };
 

@@ -107,6 +107,17 @@ void WarnForeign(const Invocation& inv, RunContext& ctx, const std::vector<Frame
     }
 }
 
+void WarnStrays(const Invocation& inv, RunContext& ctx, const ExchangeResult& result, int asked)
+{
+    WarnForeign(inv, ctx, result.foreign, asked);
+    for (const Frame& frame : result.repeated) {
+        const int from = FrameDeviceId(frame);
+        JsonObject event;
+        event.Add("event", "warning").Add("from", from).Add("asked", asked);
+        ctx.Warn(inv.json, event, "unit " + std::to_string(from) + " answered twice: two units may share this ID");
+    }
+}
+
 int ReportFailure(const Invocation& inv, RunContext& ctx, std::span<const uint8_t> payload, const ExchangeResult& result)
 {
     std::string what;
@@ -132,7 +143,7 @@ int Run(const Invocation& inv, RunContext& ctx)
     if (inv.verb == Verb::Watch)
         return RunWatch(inv, ctx);
     const auto result = Exchange(ctx.link, ctx.clock, inv.payload, {inv.timeoutMs, inv.retries});
-    WarnForeign(inv, ctx, result.foreign, inv.payload[0]);
+    WarnStrays(inv, ctx, result, inv.payload[0]);
     if (result.outcome != ExchangeResult::Outcome::Answered)
         return ReportFailure(inv, ctx, inv.payload, result);
     PrintAnswer(inv, ctx, inv.payload, result.answer);

@@ -41,6 +41,9 @@ int RunWatch(const Invocation& invocation, RunContext& context);
 // Reports a unit's frames that arrived unasked. `asked` is the unit being
 // asked (0 when none is).
 void WarnForeign(const Invocation& invocation, RunContext& context, const std::vector<Frame>& frames, int asked);
+// Reports an exchange's stray frames: replies from units not asked, and
+// second answers from the asked one.
+void WarnStrays(const Invocation& invocation, RunContext& context, const ExchangeResult& result, int asked);
 
 // The error line for a request that got no usable answer; returns kExitNoAnswer.
 int ReportFailure(const Invocation& invocation, RunContext& context, std::span<const uint8_t> payload,

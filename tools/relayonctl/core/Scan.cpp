@@ -22,10 +22,16 @@ int RunScan(const Invocation& inv, RunContext& ctx)
         for (const Frame& frame : frames)
             suspects.insert(FrameDeviceId(frame));
     };
+    auto noteStrays = [&](const ExchangeResult& result, int asked) {
+        WarnStrays(inv, ctx, result, asked);
+        for (const auto* frames : {&result.foreign, &result.repeated})
+            for (const Frame& frame : *frames)
+                suspects.insert(FrameDeviceId(frame));
+    };
     for (int id = inv.scanFrom; id <= inv.scanTo && !ctx.Stopped(); ++id) {
         const auto payload = link::PollStatusPayload(static_cast<uint8_t>(id));
         const auto result = Exchange(ctx.link, ctx.clock, payload, {inv.timeoutMs, inv.retries});
-        noteForeign(result.foreign, id);
+        noteStrays(result, id);
         if (result.outcome == ExchangeResult::Outcome::LinkFailed)
             return ReportFailure(inv, ctx, payload, result);
         if (result.outcome != ExchangeResult::Outcome::Answered)

@@ -31,7 +31,7 @@ public:
                 return true;
             const auto payload = link::PollStatusPayload(id);
             const auto result = Exchange(ctx_.link, ctx_.clock, payload, {inv_.timeoutMs, inv_.retries});
-            WarnForeign(inv_, ctx_, result.foreign, id);
+            WarnStrays(inv_, ctx_, result, id);
             if (result.outcome == ExchangeResult::Outcome::LinkFailed) {
                 ReportFailure(inv_, ctx_, payload, result);
                 return false;

@@ -4,9 +4,10 @@
 // colours, gradient fills and a saturation measure.
 //
 // This is the portable half. It works on PixelImage (the toolkit's in-memory
-// raster, rows top first) and on an abstract band sink for gradients. The Win32 half (TBitmap
-// and device-context wrappers, GetSysColor-backed system colours, the clip box
-// of a real DC, one brush per band) is built on top of these functions.
+// raster, rows top first) and on an abstract band sink for gradients. The
+// Win32 half (TBitmap and device-context wrappers, GetSysColor-backed system
+// colours, the clip box of a real DC, one brush per band) is built on top of
+// these functions.
 //
 // Colours are TColor values: 0x00BBGGRR; a top byte of 0xFF marks a system
 // colour whose index is in the low byte. Magenta (255, 0, 255) is the

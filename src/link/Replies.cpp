@@ -10,6 +10,54 @@ namespace relayon::link {
 bool InfoReport::CascadeIsOn() const { return cascade == InfoCascadeOn; }
 bool InfoReport::IsLocked() const { return lock != InfoUnlocked; }
 
+uint8_t InfoReport::DelayCodeOf(int kind, int channel) const
+{
+    if (channel < 0 || channel >= kOutletCount)
+        return 0;
+    if (kind == 0)
+        return onCodes[static_cast<size_t>(channel)];
+    if (kind == 1)
+        return offCodes[static_cast<size_t>(channel)];
+    return 0;
+}
+
+int InfoReport::StartPosition() const
+{
+    return startChannel < kOutletCount ? startChannel : kLcdChannel;
+}
+
+bool StatusReport::LcdOn() const { return (flags & StatusFlags::LcdOn) != 0; }
+bool StatusReport::Locked() const { return (flags & StatusFlags::Locked) != 0; }
+bool StatusReport::Running() const { return (flags & StatusFlags::Running) != 0; }
+
+bool StatusReport::ChannelOn(int channel) const
+{
+    return (channels & ChannelBit(channel)) != 0;
+}
+
+std::optional<bool> StatusReport::ChannelUsable(int channel) const
+{
+    if (!enable || ChannelBit(channel) == 0)
+        return std::nullopt;
+    return (*enable & ChannelBit(channel)) != 0;
+}
+
+std::optional<ReplyHead> ReadReplyHead(std::span<const uint8_t> chunk)
+{
+    if (chunk.empty() || chunk.size() != ReplyLengthForHeader(chunk[0]))
+        return std::nullopt;
+    ReplyHead head;
+    switch (chunk[0]) {
+    case AckHeader: head.shape = ReplyShape::Ack; break;
+    case ShortHeader: head.shape = ReplyShape::Short; break;
+    case StatusHeader: head.shape = ReplyShape::Status; break;
+    default: head.shape = ReplyShape::Long; break;
+    }
+    head.deviceId = chunk[1];
+    head.opcode = chunk[2];
+    return head;
+}
+
 std::optional<StatusReport> DecodeStatus(std::span<const uint8_t> frame)
 {
     if (!IsValidReply(frame))

@@ -11,7 +11,9 @@
 //   | 3 bytes, 0x54 | any             | acknowledgement: ID, opcode of the request            |
 //
 // Every decoder checks the header, the exact length, the check byte and the
-// opcode before it reads a field, and returns nothing otherwise.
+// opcode before it reads a field, and returns nothing otherwise. ReadReplyHead
+// alone looks at the shape only: the console acts on some frames (stops its
+// watchdog, reports delivery) even when their check byte is wrong.
 #pragma once
 
 #include <array>
@@ -22,12 +24,34 @@
 
 namespace relayon::link {
 
+// The four reply shapes, told apart by exact length and header together.
+enum class ReplyShape : uint8_t { Ack, Short, Status, Long };
+
+// What a chunk is before its check byte is looked at: its shape, the device
+// ID (byte 1) and the opcode (byte 2). nullopt when length and header do not
+// name one shape (a split reply, two replies in one chunk, noise).
+struct ReplyHead {
+    ReplyShape shape = ReplyShape::Ack;
+    uint8_t deviceId = 0;
+    uint8_t opcode = 0;
+};
+std::optional<ReplyHead> ReadReplyHead(std::span<const uint8_t> chunk);
+
 struct StatusReport {
     uint8_t deviceId = 0;
     uint8_t opcode = 0;     // PollStatus, StatusReply or StatusNotice
     uint8_t flags = 0;      // StatusFlags
     uint8_t channels = 0;   // ChannelBits
     std::optional<uint8_t> enable;  // EnableBits, 7-byte frames only
+
+    bool LcdOn() const;
+    bool Locked() const;
+    bool Running() const;
+    // CH`channel` (1..8) is on; false outside 1..8.
+    bool ChannelOn(int channel) const;
+    // CH`channel` (1..8) is usable (not masked); nullopt for a frame without
+    // enable bits and for channels outside 1..8.
+    std::optional<bool> ChannelUsable(int channel) const;
 };
 
 struct InfoReport {
@@ -40,6 +64,12 @@ struct InfoReport {
 
     bool CascadeIsOn() const;
     bool IsLocked() const;
+    // DelayCode of position `channel` (0 LCD, 1..8) for `kind` 0 switch-on,
+    // 1 switch-off; 0 outside those ranges.
+    uint8_t DelayCodeOf(int kind, int channel) const;
+    // The start position to show: the start byte when it names LCD or
+    // CH1..CH8, else LCD (0).
+    int StartPosition() const;
 };
 
 struct Acknowledgement {

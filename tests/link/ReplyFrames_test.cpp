@@ -149,3 +149,89 @@ TEST(ReplyFrames, DelayCodeAndChannelBits)
     EXPECT_EQ(ChannelBit(0), 0);
     EXPECT_EQ(ChannelBit(9), 0);
 }
+
+// The head of a chunk is read from length and header alone: a damaged check
+// byte still tells the shape, a length that fits no header tells nothing.
+TEST(ReplyFrames, HeadIsReadWithoutTheCheckByte)
+{
+    Bytes damaged = MakePollStatusReply(9, 0x01, 0x00);
+    damaged.back() ^= 0xFF;
+    ASSERT_FALSE(IsValidReply(damaged));
+    const auto head = ReadReplyHead(damaged);
+    ASSERT_TRUE(head);
+    EXPECT_EQ(head->shape, ReplyShape::Short);
+    EXPECT_EQ(head->deviceId, 9);
+    EXPECT_EQ(head->opcode, PollStatus);
+
+    EXPECT_EQ(ReadReplyHead(MakeAck(3, 0xA0))->shape, ReplyShape::Ack);
+    EXPECT_EQ(ReadReplyHead(MakeStatusFrame(3, StatusNotice, 0, 0, 0))->shape, ReplyShape::Status);
+    EXPECT_EQ(ReadReplyHead(SampleReplies().back())->shape, ReplyShape::Long);
+
+    EXPECT_FALSE(ReadReplyHead(Bytes{}));
+    EXPECT_FALSE(ReadReplyHead(Bytes{0x57, 1, 0xB0, 0, 0, 0}));  // a status frame one byte short
+    EXPECT_FALSE(ReadReplyHead(Bytes{0x55, 1, 0xA8}));             // short header, ack length
+    EXPECT_FALSE(ReadReplyHead(Bytes(25, 0x55)));
+    Bytes twoAcks = MakeAck(1, 0xA0);
+    twoAcks.insert(twoAcks.end(), twoAcks.begin(), twoAcks.end());
+    EXPECT_FALSE(ReadReplyHead(twoAcks));
+}
+
+TEST(ReplyFrames, StatusReadsLampsLockRunningAndMasks)
+{
+    // Unit 5: LCD on, CH1 and CH8 on, running, not locked.
+    const auto poll = DecodeStatus(MakePollStatusReply(5, 0x05, 0x81));
+    ASSERT_TRUE(poll);
+    EXPECT_TRUE(poll->LcdOn());
+    EXPECT_TRUE(poll->Running());
+    EXPECT_FALSE(poll->Locked());
+    EXPECT_TRUE(poll->ChannelOn(1));
+    EXPECT_TRUE(poll->ChannelOn(8));
+    for (int k = 2; k <= 7; ++k)
+        EXPECT_FALSE(poll->ChannelOn(k)) << k;
+    EXPECT_FALSE(poll->ChannelUsable(1)) << "a 6-byte reply carries no enable bits";
+
+    // Locked, CH2 on, CH1 masked.
+    const auto status = DecodeStatus(MakeStatusFrame(7, StatusReply, 0x02, 0x40, 0x7F));
+    ASSERT_TRUE(status);
+    EXPECT_TRUE(status->Locked());
+    EXPECT_FALSE(status->LcdOn());
+    EXPECT_FALSE(status->Running());
+    EXPECT_TRUE(status->ChannelOn(2));
+    EXPECT_FALSE(status->ChannelOn(1));
+    EXPECT_EQ(status->ChannelUsable(1), std::optional<bool>(false));
+    for (int k = 2; k <= 8; ++k)
+        EXPECT_EQ(status->ChannelUsable(k), std::optional<bool>(true)) << k;
+    EXPECT_FALSE(status->ChannelOn(0));
+    EXPECT_FALSE(status->ChannelUsable(9));
+}
+
+TEST(ReplyFrames, InformationReadsDelaysCascadeStartAndLock)
+{
+    InfoReport sent;
+    sent.deviceId = 3;
+    sent.onCodes = {0x83, 0x80, 0x14, 0x01, 0, 0, 0, 0, 0x11};
+    sent.offCodes = {0x22, 0, 0, 0, 0, 0, 0, 0, 0xF8};
+    sent.cascade = InfoCascadeOn;
+    sent.startChannel = 9;
+    sent.lock = 0x00;
+    const auto info = DecodeInfo(MakeInfoReply(sent));
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->DelayCodeOf(0, 0), 0x83);
+    EXPECT_EQ(info->DelayCodeOf(0, 8), 0x11);
+    EXPECT_EQ(info->DelayCodeOf(1, 0), 0x22);
+    EXPECT_EQ(info->DelayCodeOf(1, 8), 0xF8);
+    EXPECT_EQ(info->DelayCodeOf(2, 0), 0);
+    EXPECT_EQ(info->DelayCodeOf(0, 9), 0);
+    EXPECT_TRUE(info->CascadeIsOn());
+    EXPECT_EQ(info->StartPosition(), 0) << "start byte 9 names no position: LCD";
+    EXPECT_TRUE(info->IsLocked()) << "anything but 0x55 is locked";
+
+    sent.startChannel = 8;
+    sent.cascade = 1;
+    sent.lock = 0x55;
+    const auto other = DecodeInfo(MakeInfoReply(sent));
+    ASSERT_TRUE(other);
+    EXPECT_EQ(other->StartPosition(), 8);
+    EXPECT_FALSE(other->CascadeIsOn());
+    EXPECT_FALSE(other->IsLocked());
+}

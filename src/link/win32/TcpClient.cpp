@@ -4,13 +4,13 @@
 
 #include <algorithm>
 #include <chrono>
-#include <memory>
 
 namespace {
 
-// Host text to an IPv4 socket address: dotted form first, so a literal
-// address never causes a name lookup; anything else through the resolver.
-sockaddr_in ResolveIPv4(const std::string& host, int port)
+// Host text to an IPv4 socket address. The host is a dotted IPv4 address,
+// parsed numerically: a name lookup can block the caller far beyond the
+// connect time-out, so a text that is not an address is refused at once.
+sockaddr_in AddressOf(const std::string& host, int port)
 {
     if (port < 1 || port > 65535)
         throw TcpError("Invalid port " + std::to_string(port));
@@ -19,19 +19,8 @@ sockaddr_in ResolveIPv4(const std::string& host, int port)
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<u_short>(port));
-    if (inet_pton(AF_INET, host.c_str(), &address.sin_addr) == 1)
-        return address;
-
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_protocol = IPPROTO_TCP;
-    addrinfo* found = nullptr;
-    int error = getaddrinfo(host.c_str(), nullptr, &hints, &found);
-    std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> owner(found, freeaddrinfo);
-    if (error != 0 || !found || found->ai_addrlen < sizeof(sockaddr_in))
-        throw TcpError("Cannot resolve host " + host, error);
-    address.sin_addr = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr;
+    if (inet_pton(AF_INET, host.c_str(), &address.sin_addr) != 1)
+        throw TcpError("Not an IPv4 address: " + host, WSAEINVAL);
     return address;
 }
 
@@ -61,7 +50,7 @@ void TcpClient::Connect()
     if (Live())
         throw TcpError("Already connected");
     Disconnect();
-    const sockaddr_in address = ResolveIPv4(Host, Port);
+    const sockaddr_in address = AddressOf(Host, Port);
 
     Socket s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
     if (!s.Valid())

@@ -4,9 +4,10 @@
 // wait for more data, read n and write.
 //
 // Behaviour chosen here:
-// - Host is a dotted IPv4 address or a name resolved to IPv4; it is used as
-//   given (no trimming). Port must be 1..65535. An empty host, a bad port or
-//   a name that does not resolve fail like a refused connection: TcpError.
+// - Host is a dotted IPv4 address, parsed numerically and used as given (no
+//   trimming, no name lookup, which could block beyond the time-out). Port
+//   must be 1..65535. An empty host, a text that is not an address or a bad
+//   port fail at once like a refused connection: TcpError.
 // - Connect() is non-blocking connect + select; ConnectTimeoutMs < 0 waits
 //   without limit. Connecting while connected throws TcpError and keeps the
 //   existing connection; connecting after a break first discards it.
@@ -53,7 +54,7 @@ public:
     TcpClient& operator=(const TcpClient&) = delete;
 
     // Opens Host:Port within ConnectTimeoutMs or throws TcpError (refused,
-    // unreachable, time-out, unresolvable, already connected).
+    // unreachable, time-out, not an address, already connected).
     void Connect();
 
     // True while the connection is up, false when there is none. Moves bytes

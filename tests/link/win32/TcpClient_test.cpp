@@ -180,16 +180,17 @@ TEST(TcpClient, DisconnectClosesAndAllowsReconnect)
     EXPECT_EQ(peer.Receive(2, 2s), (Bytes{0x55, 0x09}));
 }
 
-// The port the console uses, by name as well as by address.
+// The port the console uses, twice in a row: a closed connection leaves
+// nothing behind that keeps the next one from opening.
 TEST(TcpClient, ConnectsToPort8080)
 {
     LoopbackPeer peer(8080, SOMAXCONN, 5s);
     if (!peer.Listening())
         GTEST_SKIP() << "127.0.0.1:8080 stayed busy (error " << peer.ListenError() << ")";
-    for (const char* host : {"127.0.0.1", "localhost"}) {
-        SCOPED_TRACE(host);
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
         TcpClient client;
-        client.Host = host;
+        client.Host = "127.0.0.1";
         client.Port = 8080;
         client.Connect();
         ASSERT_TRUE(peer.Accept(2s));
@@ -226,6 +227,23 @@ TEST(TcpClient, RefusedAndInvalidTargetsFailQuickly)
         EXPECT_THROW(client.Connect(), TcpError) << port;
     }
     EXPECT_FALSE(client.Connected());
+}
+
+// The host is an address, never a name: a name that would resolve to the
+// listening peer is refused at once, without a lookup, and nothing connects.
+TEST(TcpClient, HostNamesAreRefusedWithoutALookup)
+{
+    LoopbackPeer peer;
+    ASSERT_TRUE(peer.Listening());
+    TcpClient client = ClientFor(peer);
+    for (const char* host : {"localhost", "sequencer.invalid", "127.0.0.1 ", "127.0.0", "127.0.0.256"}) {
+        client.Host = host;
+        const auto start = Clock::now();
+        EXPECT_THROW(client.Connect(), TcpError) << host;
+        EXPECT_LT(MsSince(start), 200) << host;
+        EXPECT_FALSE(client.Connected()) << host;
+    }
+    EXPECT_FALSE(peer.Accept(100ms));
 }
 
 // A listener whose backlog is full never completes the handshake, so the

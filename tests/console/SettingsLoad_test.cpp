@@ -9,8 +9,8 @@
 #include <limits>
 #include <string>
 
-#include "console/core/DateTime.h"
 #include "console/core/SettingsWrites.h"
+#include "toolkit/core/DateTime.h"
 
 namespace relayon::console {
 namespace {
@@ -44,8 +44,8 @@ TEST(SettingsNewFile, BytesOfANewFile) {
         const TimeRecord r = RecordAt(image, offset);
         EXPECT_EQ(r.a, 41633.0);  // 25 December 2013
         EXPECT_EQ(r.b, (13 * 3600 + 50 * 60 + 25) / 86400.0);
-        EXPECT_EQ(DecodeDate(r.a), (CalendarDate{2013, 12, 25}));
-        EXPECT_EQ(DecodeTime(r.b), (ClockTime{13, 50, 25, 0}));
+        EXPECT_EQ(DecodeDate(r.a), (DateParts{2013, 12, 25}));
+        EXPECT_EQ(DecodeTime(r.b), (TimeParts{13, 50, 25, 0}));
         for (uint32_t i = offset + 16; i < offset + 20; ++i) EXPECT_EQ(image[i], 0);
     }
     for (uint32_t offset = 44; offset < 64; offset += 4) EXPECT_EQ(Int32At(image, offset), 0) << offset;
@@ -73,13 +73,13 @@ TEST(SettingsNewFile, PortNumberComesFromTheCombo) {
 }
 
 TEST(SettingsLoad, NewFileShowsItsValues) {
-    const double creation = *EncodeDate(2026, 12, 9) + *EncodeTime(8, 30, 15);
+    const double creation = EncodeDate(2026, 12, 9) + *TryEncodeTime(8, 30, 15);
     const auto v = ResolveForApply(ReadStoredSettings(BuildNewFile(NewFileInputsAt(creation))));
     EXPECT_EQ(v.comItemIndex, 0);  // "COM1"
-    EXPECT_EQ(DecodeDate(v.onAlarmDate), (CalendarDate{2013, 12, 25}));
-    EXPECT_EQ(DecodeTime(v.onAlarmTime), (ClockTime{13, 50, 25, 0}));
-    EXPECT_EQ(DecodeDate(v.offAlarmDate), (CalendarDate{2013, 12, 25}));
-    EXPECT_EQ(DecodeTime(v.offAlarmTime), (ClockTime{13, 50, 25, 0}));
+    EXPECT_EQ(DecodeDate(v.onAlarmDate), (DateParts{2013, 12, 25}));
+    EXPECT_EQ(DecodeTime(v.onAlarmTime), (TimeParts{13, 50, 25, 0}));
+    EXPECT_EQ(DecodeDate(v.offAlarmDate), (DateParts{2013, 12, 25}));
+    EXPECT_EQ(DecodeTime(v.offAlarmTime), (TimeParts{13, 50, 25, 0}));
     for (const auto& id : v.deviceIdTexts) EXPECT_EQ(id, L"");
     EXPECT_EQ(v.langIndex, 1);
     EXPECT_EQ(v.ipAddress, "192.168.0.178");
@@ -89,8 +89,8 @@ TEST(SettingsLoad, NewFileShowsItsValues) {
         for (int s = 0; s < kSlotsPerDay; ++s) {
             EXPECT_FALSE(v.onSlotChecked[d][s]);
             EXPECT_FALSE(v.offSlotChecked[d][s]);
-            EXPECT_EQ(DecodeTime(v.onSlotTime[d][s]), (ClockTime{8, 30, 15, 0}));
-            EXPECT_EQ(DecodeTime(v.offSlotTime[d][s]), (ClockTime{8, 30, 15, 0}));
+            EXPECT_EQ(DecodeTime(v.onSlotTime[d][s]), (TimeParts{8, 30, 15, 0}));
+            EXPECT_EQ(DecodeTime(v.offSlotTime[d][s]), (TimeParts{8, 30, 15, 0}));
         }
     }
     EXPECT_EQ(v.baudItemIndex, -1);
@@ -99,8 +99,8 @@ TEST(SettingsLoad, NewFileShowsItsValues) {
 TEST(SettingsLoad, SavedValuesComeBack) {
     auto image = BuildNewFile(NewFileInputsAt(0.0));
     ApplyFieldWrite(image, EncodePortNumber(3));
-    ApplyFieldWrite(image, EncodeOnAlarm(*EncodeDate(2030, 1, 2) + 0.75, *EncodeDate(1999, 5, 5) + 0.25));
-    ApplyFieldWrite(image, EncodeOffAlarm(*EncodeDate(2031, 2, 3), *EncodeTime(23, 59, 59)));
+    ApplyFieldWrite(image, EncodeOnAlarm(EncodeDate(2030, 1, 2) + 0.75, EncodeDate(1999, 5, 5) + 0.25));
+    ApplyFieldWrite(image, EncodeOffAlarm(EncodeDate(2031, 2, 3), *TryEncodeTime(23, 59, 59)));
     ApplyFieldWrite(image, *EncodeDeviceId(0, 255));
     ApplyFieldWrite(image, *EncodeDeviceId(1, 7));
     ApplyFieldWrite(image, *EncodeDeviceId(3, 12));
@@ -110,17 +110,17 @@ TEST(SettingsLoad, SavedValuesComeBack) {
     ApplyFieldWrite(image, *EncodeWeekdayFlag(1, true));
     ApplyFieldWrite(image, *EncodeOnSlotFlag(3, 2, true));
     ApplyFieldWrite(image, *EncodeOffSlotFlag(6, 9, true));
-    ApplyFieldWrite(image, *EncodeOnSlotTime(1, 0, *EncodeDate(2026, 1, 1) + *EncodeTime(7, 0, 0)));
-    ApplyFieldWrite(image, *EncodeOffSlotTime(6, 9, *EncodeTime(22, 15, 30)));
+    ApplyFieldWrite(image, *EncodeOnSlotTime(1, 0, EncodeDate(2026, 1, 1) + *TryEncodeTime(7, 0, 0)));
+    ApplyFieldWrite(image, *EncodeOffSlotTime(6, 9, *TryEncodeTime(22, 15, 30)));
     ApplyFieldWrite(image, EncodeBaudIndex(1));
     ASSERT_EQ(image.size(), 3479u);
 
     const auto v = ResolveForApply(ReadStoredSettings(image));
     EXPECT_EQ(v.comItemIndex, 2);
-    EXPECT_EQ(DecodeDate(v.onAlarmDate), (CalendarDate{2030, 1, 2}));
-    EXPECT_EQ(DecodeTime(v.onAlarmTime), (ClockTime{6, 0, 0, 0}));  // only B's time of day
-    EXPECT_EQ(DecodeDate(v.offAlarmDate), (CalendarDate{2031, 2, 3}));
-    EXPECT_EQ(DecodeTime(v.offAlarmTime), (ClockTime{23, 59, 59, 0}));
+    EXPECT_EQ(DecodeDate(v.onAlarmDate), (DateParts{2030, 1, 2}));
+    EXPECT_EQ(DecodeTime(v.onAlarmTime), (TimeParts{6, 0, 0, 0}));  // only B's time of day
+    EXPECT_EQ(DecodeDate(v.offAlarmDate), (DateParts{2031, 2, 3}));
+    EXPECT_EQ(DecodeTime(v.offAlarmTime), (TimeParts{23, 59, 59, 0}));
     EXPECT_EQ(v.deviceIdTexts[0], L"");  // 255 is saved but shown empty
     EXPECT_EQ(v.deviceIdTexts[1], L"7");
     EXPECT_EQ(v.deviceIdTexts[2], L"");
@@ -134,9 +134,9 @@ TEST(SettingsLoad, SavedValuesComeBack) {
     EXPECT_FALSE(v.onSlotChecked[2][3]);
     EXPECT_TRUE(v.offSlotChecked[6][9]);
     EXPECT_FALSE(v.onSlotChecked[6][9]);
-    EXPECT_EQ(DecodeTime(v.onSlotTime[1][0]), (ClockTime{7, 0, 0, 0}));
-    EXPECT_EQ(DecodeTime(v.offSlotTime[6][9]), (ClockTime{22, 15, 30, 0}));
-    EXPECT_EQ(DecodeTime(v.offSlotTime[6][8]), (ClockTime{0, 0, 0, 0}));
+    EXPECT_EQ(DecodeTime(v.onSlotTime[1][0]), (TimeParts{7, 0, 0, 0}));
+    EXPECT_EQ(DecodeTime(v.offSlotTime[6][9]), (TimeParts{22, 15, 30, 0}));
+    EXPECT_EQ(DecodeTime(v.offSlotTime[6][8]), (TimeParts{0, 0, 0, 0}));
     EXPECT_EQ(v.baudItemIndex, 1);
 }
 
@@ -193,7 +193,7 @@ TEST(SettingsLoad, FileCutTo87BytesLoadsWhatItHolds) {
 TEST(SettingsLoad, FieldsCutByTheEndTakeTheirFallbacks) {
     auto image = BuildNewFile(NewFileInputsAt(45000.5));
     ApplyFieldWrite(image, EncodePortNumber(5));
-    ApplyFieldWrite(image, EncodeOnAlarm(*EncodeDate(2020, 2, 29), 0.5));
+    ApplyFieldWrite(image, EncodeOnAlarm(EncodeDate(2020, 2, 29), 0.5));
     ApplyFieldWrite(image, *EncodeDeviceId(0, 9));
     ApplyFieldWrite(image, EncodeLangIndex(2));
     ApplyFieldWrite(image, EncodeIpAddress("10.1.2.3"));
@@ -214,8 +214,8 @@ TEST(SettingsLoad, FieldsCutByTheEndTakeTheirFallbacks) {
     image.resize(20);
     v = ResolveForApply(ReadStoredSettings(image));
     EXPECT_EQ(v.comItemIndex, 4);
-    EXPECT_EQ(DecodeDate(v.onAlarmDate), (CalendarDate{2013, 12, 25}));
-    EXPECT_EQ(DecodeTime(v.onAlarmTime), (ClockTime{13, 50, 25, 0}));
+    EXPECT_EQ(DecodeDate(v.onAlarmDate), (DateParts{2013, 12, 25}));
+    EXPECT_EQ(DecodeTime(v.onAlarmTime), (TimeParts{13, 50, 25, 0}));
     EXPECT_EQ(v.deviceIdTexts[0], L"");
 
     // An empty file: every field falls back.
@@ -308,7 +308,16 @@ TEST(SettingsLoad, DateTimesNoPickerCanShowAreTreatedAsMissing) {
     EXPECT_EQ(v.offAlarmTime, NewFileAlarmTime());
     EXPECT_EQ(v.onSlotTime[0][0], 0.0);
     EXPECT_EQ(v.offSlotTime[0][0], 0.0);
-    EXPECT_EQ(DecodeTime(v.onSlotTime[0][1]), (ClockTime{6, 0, 0, 0}));
+    EXPECT_EQ(DecodeTime(v.onSlotTime[0][1]), (TimeParts{6, 0, 0, 0}));
+
+    // Days before 1601 are calendar days, yet no date picker holds them.
+    auto early = BuildNewFile(NewFileInputsAt(0.0));
+    ApplyFieldWrite(early, EncodeOnAlarm(EncodeDate(1500, 6, 1) - 0.25, 0.5));
+    ApplyFieldWrite(early, EncodeOffAlarm(EncodeDate(1601, 1, 1), 0.5));
+    const auto w = ResolveForApply(ReadStoredSettings(early));
+    EXPECT_EQ(w.onAlarmDate, NewFileAlarmDate());
+    EXPECT_EQ(DecodeTime(w.onAlarmTime), (TimeParts{12, 0, 0, 0})) << "the time beside it is good";
+    EXPECT_EQ(DecodeDate(w.offAlarmDate), (DateParts{1601, 1, 1}));
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include <ctime>
 #include <fstream>
 
-#include "console/core/DateTime.h"
+#include "toolkit/core/DateTime.h"
 #include "console/core/SettingsLoad.h"
 #include "console/core/SettingsWrites.h"
 
@@ -28,7 +28,7 @@ int main(int argc, char** argv)
     // Slot pickers start at the current local time, as at a first start.
     const std::time_t now = std::time(nullptr);
     const std::tm local = *std::localtime(&now);
-    const double pickers = console::EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday).value_or(0) +
+    const double pickers = TryEncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday).value_or(0) +
                            (local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec) / 86400.0;
     auto file = console::BuildNewFile(console::NewFileInputsAt(pickers));
     console::ApplyFieldWrite(file, console::EncodeIpAddress("127.0.0.1"));

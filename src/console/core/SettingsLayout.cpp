@@ -1,10 +1,10 @@
 #include "console/core/SettingsLayout.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
-#include "console/core/DateTime.h"
+#include "base/ByteIo.h"
+#include "toolkit/core/DateTime.h"
 
 namespace relayon::console {
 namespace {
@@ -23,11 +23,11 @@ uint32_t SlotRecordOffset(uint32_t base, int day, int slot) {
 }  // namespace
 
 double NewFileAlarmDate() {
-    return *EncodeDate(kNewFileAlarmYear, kNewFileAlarmMonth, kNewFileAlarmDay);
+    return ::EncodeDate(kNewFileAlarmYear, kNewFileAlarmMonth, kNewFileAlarmDay);
 }
 
 double NewFileAlarmTime() {
-    return *EncodeTime(kNewFileAlarmHour, kNewFileAlarmMinute, kNewFileAlarmSecond);
+    return ::EncodeTime(kNewFileAlarmHour, kNewFileAlarmMinute, kNewFileAlarmSecond, 0);
 }
 
 std::optional<uint32_t> DeviceIdOffset(int slot) {
@@ -60,27 +60,22 @@ std::optional<uint32_t> OffSlotTimeOffset(int day, int slot) {
     return SlotRecordOffset(kOffSlotTimeOffset, day, slot);
 }
 
+// The writer appends, the fields live at fixed offsets: encode, then copy in place.
 void PutInt32(std::span<uint8_t, kInt32Size> out, int32_t value) {
-    const auto bits = static_cast<uint32_t>(value);
-    for (uint32_t i = 0; i < kInt32Size; ++i) out[i] = static_cast<uint8_t>(bits >> (8 * i));
+    std::vector<uint8_t> bytes;
+    ByteWriter(bytes).I32(value);
+    std::copy(bytes.begin(), bytes.end(), out.begin());
 }
 
-int32_t GetInt32(std::span<const uint8_t, kInt32Size> in) {
-    uint32_t bits = 0;
-    for (uint32_t i = 0; i < kInt32Size; ++i) bits |= uint32_t{in[i]} << (8 * i);
-    return static_cast<int32_t>(bits);
-}
+int32_t GetInt32(std::span<const uint8_t, kInt32Size> in) { return ByteReader(in).I32(); }
 
 void PutDouble(std::span<uint8_t, 8> out, double value) {
-    const auto bits = std::bit_cast<uint64_t>(value);
-    for (int i = 0; i < 8; ++i) out[i] = static_cast<uint8_t>(bits >> (8 * i));
+    std::vector<uint8_t> bytes;
+    ByteWriter(bytes).F64(value);
+    std::copy(bytes.begin(), bytes.end(), out.begin());
 }
 
-double GetDouble(std::span<const uint8_t, 8> in) {
-    uint64_t bits = 0;
-    for (int i = 0; i < 8; ++i) bits |= uint64_t{in[i]} << (8 * i);
-    return std::bit_cast<double>(bits);
-}
+double GetDouble(std::span<const uint8_t, 8> in) { return ByteReader(in).F64(); }
 
 void PutTimeRecord(std::span<uint8_t, kTimeRecordSize> out, const TimeRecord& record) {
     PutDouble(out.subspan<0, 8>(), record.a);

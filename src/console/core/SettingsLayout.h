@@ -3,7 +3,7 @@
 // file, seek, write one field, close) with the bytes built here.
 //
 // All integers are 32-bit signed little-endian; a date-time is a 64-bit IEEE
-// double (days since 1899-12-30, see DateTime.h). Fields are packed, so from
+// double (days since 1899-12-30, see toolkit/core/DateTime.h). Fields are packed, so from
 // offset 83 on every field starts at an odd offset. d = weekday 0 Sunday ..
 // 6 Saturday, s = slot 0 .. 9, g = real-time group 0 .. 3.
 //

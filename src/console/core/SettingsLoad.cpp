@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "console/core/DateTime.h"
 #include "console/core/SettingsWrites.h"
+#include "toolkit/core/DateTime.h"
 
 namespace relayon::console {
 namespace {
@@ -38,14 +38,16 @@ private:
     std::span<const uint8_t> bytes_;
 };
 
+// A stored day a date picker cannot show (before 1601, beyond 9999, not a
+// number at all) is treated like a day missing from the file.
 double DateOrDefault(const std::optional<TimeRecord>& record, double fallback) {
-    if (!record || !IsCalendarDateTime(record->a)) return fallback;
-    return DatePart(record->a);
+    if (!record || !IsSystemDateTime(record->a)) return fallback;
+    return DateOf(record->a);
 }
 
 double TimeOrDefault(const std::optional<TimeRecord>& record, double fallback) {
     if (!record || !std::isfinite(record->b)) return fallback;
-    return TimeOfDayPart(record->b);
+    return TimeOf(record->b);
 }
 
 }  // namespace

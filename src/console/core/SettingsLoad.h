@@ -63,9 +63,10 @@ struct SettingsToApply {
     int32_t baudItemIndex = -1;
 };
 
-// A damaged file can hold NaN, infinities or numbers beyond year 9999 where a
-// date or time belongs; no picker can show those, so such a value is treated
-// like a field missing from the file (alarm: new-file value, slot: 00:00:00).
+// A damaged file (or one written by another tool) can hold NaN, infinities,
+// days before 1601 or beyond 9999 where a date or time belongs; no picker can
+// show those, so such a value is treated like a field missing from the file
+// (alarm: new-file value, slot: 00:00:00).
 SettingsToApply ResolveForApply(const StoredSettings& stored);
 
 // What a new file is made from: the port number (CB_com index + 1, normally 1)

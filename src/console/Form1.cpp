@@ -193,7 +193,7 @@ void TForm1::FormCreate(TObject* Sender)
         VertScrollBar().SetVisible(true);
     }
 
-    RxTick = 0;
+    linkState_.Reset();
     BuildDelayGroups();
     BuildRealTimeGroups();
     Build_TaskPage();
@@ -206,7 +206,7 @@ void TForm1::FormCreate(TObject* Sender)
     Timer2->SetEnabled(true);
     Timer3->SetInterval(100);
     Timer3->SetEnabled(true);
-    LinkFlags = 0;
+    linkState_.SetActionPending(false);
 }
 
 void TForm1::Button7Click(TObject* Sender)

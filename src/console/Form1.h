@@ -11,6 +11,7 @@
 #include <memory>
 #include <span>
 
+#include "console/core/LinkState.h"
 #include "console/core/SettingsWrites.h"
 #include "console/core/Texts.h"
 #include "toolkit/Form.h"
@@ -32,6 +33,10 @@ class TTimer;
 
 class SerialPort;
 class TcpClient;
+namespace relayon::link {
+struct StatusReport;
+struct InfoReport;
+}  // namespace relayon::link
 
 // Run-time group sizes: delay kinds (switch-on, switch-off), channel positions
 // (LCD, CH1..CH8), real-time groups, weekdays and task slots.
@@ -41,10 +46,6 @@ inline constexpr int kMaskChannels = 8;
 inline constexpr int kRealTimeGroups = 4;
 inline constexpr int kWeekdays = 7;
 inline constexpr int kTaskSlots = 10;
-
-// LinkFlags bits.
-inline constexpr uint32_t ActionPending = 1u << 0;
-inline constexpr uint32_t InfoRequested = 1u << 1;
 
 class TForm1 : public TForm {
 public:
@@ -149,11 +150,6 @@ public:
     int32_t StoredPortNumber = 1;
     // True while the settings file is applied at start-up: no writer saves then.
     bool SettingsLoading = false;
-    std::array<uint8_t, 6> LastCmd{};
-    uint32_t LinkFlags = 0;
-    uint8_t RxTick = 0;
-    uint8_t ReplyWait = 0;
-    std::array<uint8_t, kRealTimeGroups> GroupRunning{};
     // The open serial port (hComm) and the TCP client (IdTCPClient1).
     std::unique_ptr<SerialPort> hComm;
     std::unique_ptr<TcpClient> IdTCPClient1;
@@ -189,11 +185,16 @@ public:
     void CB_languageChange(TObject* Sender);
     void Set_Language(int32_t previous);
     void Set_TaskCaptions();
+    TControl* RealTimeGroupControl(relayon::console::TextKey key, int g);
 
     // --- Send path ---
     void SendRequest(std::span<const uint8_t> payload);
     void WriteFrame(const std::string& text);
     bool Set_Serial(int portNumber);
+
+    // The link state, read-only: what the send path last sent, the receive
+    // cadence, the watchdog count, the flags and the running groups.
+    const relayon::console::LinkState& Link() const { return linkState_; }
 
     // Number of run-time controls built by FormCreate.
     int RunTimeControlCount() const;
@@ -206,14 +207,20 @@ private:
     void Build_TaskPage();
     void HandleBrokenConnection();
     void LoadSettings();
+    void ApplySettingsFile();
     void Save(const relayon::console::FieldWrite& write);
     // Receiver: one collected chunk of at most 25 bytes.
     void ApplyReply(std::span<const uint8_t> chunk);
+    void OnAcknowledgement(uint8_t deviceId, uint8_t opcode);
+    void OnShortReply(std::span<const uint8_t> chunk);
+    void OnStatusFrame(std::span<const uint8_t> chunk, uint8_t opcode);
+    void OnInformationReply(std::span<const uint8_t> chunk);
+    void ShowDelivered();
     bool GroupShowsDevice(int g, uint8_t deviceId);
     void SetChannelLamp(int g, int c, bool on);
-    void ApplyStatus(int g, uint8_t flags, uint8_t channels);
-    void ApplyEnableBits(int g, uint8_t enable);
-    void ApplyInformation(std::span<const uint8_t> frame);
+    void ApplyStatus(int g, const relayon::link::StatusReport& status);
+    void ApplyEnableBits(int g, const relayon::link::StatusReport& status);
+    void ApplyInformation(const relayon::link::InfoReport& info);
     void SetPanelText(int panel, const std::wstring& text);
     std::wstring PanelText(int panel);
     // Task-modal error box of a three-language message, picked when shown.
@@ -224,6 +231,10 @@ private:
     // The TCP client's connected query; a broken connection is handled on the
     // spot (false is returned), so no error leaves a send or a timer tick.
     bool TcpConnected();
+
+    // LastCmd, LinkFlags, RxTick, ReplyWait and GroupRunning: kept by the
+    // send path, the receive timer, the watchdog and the receiver only.
+    relayon::console::LinkState linkState_;
 };
 
 extern TForm1* Form1;

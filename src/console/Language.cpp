@@ -43,13 +43,24 @@ void TForm1::Set_Language(int32_t previous)
             CB_min[h][c]->SetCaption(Txt(text::kDelayUnitCaptionKey));
 
     for (int g = 0; g < kRealTimeGroups; ++g) {
-        Label_status[g]->SetCaption(Txt(TextKey::Label_status));
-        Label_mask[g]->SetCaption(Txt(TextKey::Label_mask));
-        CB_mask_all[g]->SetCaption(Txt(TextKey::CB_mask_all));
-        Bn_seq_on[g]->SetCaption(Txt(TextKey::Bn_seq_on));
-        Bn_rev_off[g]->SetCaption(Txt(TextKey::Bn_rev_off));
+        for (const TextKey key : text::kRealTimeGroupCaptionOrder)
+            if (TControl* control = RealTimeGroupControl(key, g))
+                control->SetCaption(Txt(key));
         for (int c = 0; c < kChannels; ++c)
             Bn_ch[g][c]->SetCaption(Txt(text::kChannelButtonResetKey));
     }
     Set_TaskCaptions();
+}
+
+// The control of real-time group g that a caption key is named after.
+TControl* TForm1::RealTimeGroupControl(TextKey key, int g)
+{
+    switch (key) {
+    case TextKey::Label_status: return Label_status[g];
+    case TextKey::Label_mask: return Label_mask[g];
+    case TextKey::CB_mask_all: return CB_mask_all[g];
+    case TextKey::Bn_seq_on: return Bn_seq_on[g];
+    case TextKey::Bn_rev_off: return Bn_rev_off[g];
+    default: return nullptr;
+    }
 }

@@ -31,9 +31,13 @@ bool TForm1::Set_Serial(int portNumber)
     const unsigned baud = BaudForIndex(CB_baud_rate->ItemIndex());
     SetPanelText(0, fixed::SerialPortPanelText(portNumber, static_cast<int>(baud)));
 
-    // Open closes a port that is still open before it opens this one.
-    if (hComm->Open(portNumber, baud) != SerialPort::OpenResult::Ok) {
-        Timer_read232->SetEnabled(false);
+    // Open closes a port that is still open before it opens this one. Only a
+    // port that cannot be opened at all stops the receive timer; one whose
+    // line settings the driver refused is closed again and leaves it running.
+    const SerialPort::OpenResult result = hComm->Open(portNumber, baud);
+    if (result != SerialPort::OpenResult::Ok) {
+        if (result == SerialPort::OpenResult::OpenFailed)
+            Timer_read232->SetEnabled(false);
         ShowMessage(TextKey::MsgPortInvalid);
         SetPanelText(1, Txt(TextKey::TxtOpenFailed));
         return false;
@@ -70,7 +74,15 @@ void TForm1::Bn_ip_connClick(TObject* Sender)
         ShowMessage(TextKey::MsgSerialInUse);
         return;
     }
-    if (TcpConnected()) {
+    // A connection found broken here was open as far as the operator could
+    // tell (the button read disconnect), so the click closes it and opens
+    // nothing: the break counts as "was connected".
+    bool wasConnected = true;
+    try {
+        wasConnected = IdTCPClient1->Connected();
+    } catch (const TcpError&) {
+    }
+    if (wasConnected) {
         try {
             IdTCPClient1->Disconnect();
         } catch (const TcpError&) {
@@ -79,12 +91,10 @@ void TForm1::Bn_ip_connClick(TObject* Sender)
     } else {
         IdTCPClient1->Port = kTcpPort;
         IdTCPClient1->Host = WideToAnsi(Ed_ip_address->Text());
-        if (!TcpConnected()) {
-            try {
-                IdTCPClient1->Connect();
-            } catch (const TcpError&) {
-                ShowMessage(TextKey::MsgConnectFailed);
-            }
+        try {
+            IdTCPClient1->Connect();
+        } catch (const TcpError&) {
+            ShowMessage(TextKey::MsgConnectFailed);
         }
     }
     if (TcpConnected()) {

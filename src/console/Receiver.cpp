@@ -1,11 +1,17 @@
 // What a reply read by the receive timer shows: delivery in status panel 2,
 // the read ID, the status of the real-time groups and the settings of the
 // device on the device setup page. One reading is one frame or nothing.
+//
+// The frame's shape decides what happens even when its check byte is wrong:
+// a 6-byte or 25-byte frame always stops the watchdog and reports delivery,
+// a 7-byte frame stops it and reports delivery for StatusReply only. Only the
+// contents need an intact frame; they are read by the link's decoders.
 #include "console/Form1.h"
 
 #include "console/core/IntText.h"
-#include "link/Frame.h"
+#include "link/DelayText.h"
 #include "link/Opcodes.h"
+#include "link/Replies.h"
 #include "console/Controls.h"
 
 using relayon::console::TextKey;
@@ -15,78 +21,71 @@ namespace {
 
 constexpr TColor kLampOn = 0x0000FF;   // RGB 255, 0, 0
 constexpr TColor kLampOff = clWhite;
-constexpr int kInfoDelaysAt = 3;
-constexpr int kInfoCascadeAt = 21;
-constexpr int kInfoStartChannelAt = 22;
-constexpr int kInfoLockAt = 23;
-
-// XOR of the bytes after the header, check byte included: zero when intact.
-bool CheckOk(std::span<const uint8_t> frame)
-{
-    return link::XorCheck(frame.subspan(1)) == 0;
-}
-
-// "v div 2", followed by ".5" when the half units are odd.
-std::wstring DelayText(uint8_t code)
-{
-    const int halves = code & link::DelayCode::HalfUnitsMask;
-    std::wstring text = std::to_wstring(halves / 2);
-    if (halves % 2)
-        text += L".5";
-    return text;
-}
 
 }  // namespace
 
 void TForm1::ApplyReply(std::span<const uint8_t> chunk)
 {
-    const size_t length = chunk.size();
-    const uint8_t header = chunk[0];
+    const auto head = link::ReadReplyHead(chunk);
+    if (!head)
+        return;
+    switch (head->shape) {
+    case link::ReplyShape::Ack: OnAcknowledgement(head->deviceId, head->opcode); break;
+    case link::ReplyShape::Short: OnShortReply(chunk); break;
+    case link::ReplyShape::Status: OnStatusFrame(chunk, head->opcode); break;
+    case link::ReplyShape::Long: OnInformationReply(chunk); break;
+    }
+}
 
-    if (length == link::kAckReplyLength && header == link::AckHeader) {
-        if (chunk[1] == LastCmd[0] && chunk[2] == LastCmd[1]) {
-            Timer1->SetEnabled(false);
-            SetPanelText(2, Txt(TextKey::TxtSentOk));
-        }
+void TForm1::ShowDelivered()
+{
+    Timer1->SetEnabled(false);
+    SetPanelText(2, Txt(TextKey::TxtSentOk));
+}
+
+// An acknowledgement counts only when it names the last short request.
+void TForm1::OnAcknowledgement(uint8_t deviceId, uint8_t opcode)
+{
+    if (linkState_.Acknowledges(deviceId, opcode))
+        ShowDelivered();
+}
+
+void TForm1::OnShortReply(std::span<const uint8_t> chunk)
+{
+    if (const auto id = link::DecodeReadId(chunk))
+        Ed_read_id->SetText(std::to_wstring(*id));
+    else if (const auto status = link::DecodeStatus(chunk))
+        for (int g = 0; g < kRealTimeGroups; ++g)
+            if (GroupShowsDevice(g, status->deviceId))
+                ApplyStatus(g, *status);
+    ShowDelivered();
+}
+
+void TForm1::OnStatusFrame(std::span<const uint8_t> chunk, uint8_t opcode)
+{
+    // A queued real-time action will bring its own status; until it is
+    // sent, status frames would paint a state the operator is changing.
+    if (linkState_.IsActionPending())
         return;
-    }
-    if (length == link::kShortReplyLength && header == link::ShortHeader) {
-        if (CheckOk(chunk)) {
-            if (chunk[2] == link::ReadId)
-                Ed_read_id->SetText(std::to_wstring(chunk[4]));
-            else if (chunk[2] == link::PollStatus)
-                for (int g = 0; g < kRealTimeGroups; ++g)
-                    if (GroupShowsDevice(g, chunk[1]))
-                        ApplyStatus(g, chunk[3], chunk[4]);
-        }
-        Timer1->SetEnabled(false);
+    if (const auto status = link::DecodeStatus(chunk))
+        for (int g = 0; g < kRealTimeGroups; ++g)
+            if (GroupShowsDevice(g, status->deviceId)) {
+                ApplyStatus(g, *status);
+                ApplyEnableBits(g, *status);
+            }
+    Timer1->SetEnabled(false);
+    if (opcode == link::StatusReply)
         SetPanelText(2, Txt(TextKey::TxtSentOk));
-        return;
-    }
-    if (length == link::kStatusReplyLength && header == link::StatusHeader) {
-        // A queued real-time action will bring its own status; until it is
-        // sent, status frames would paint a state the operator is changing.
-        if (LinkFlags & ActionPending)
-            return;
-        const uint8_t opcode = chunk[2];
-        if (CheckOk(chunk) && (opcode == link::StatusReply || opcode == link::StatusNotice))
-            for (int g = 0; g < kRealTimeGroups; ++g)
-                if (GroupShowsDevice(g, chunk[1])) {
-                    ApplyStatus(g, chunk[3], chunk[4]);
-                    ApplyEnableBits(g, chunk[5]);
-                }
-        Timer1->SetEnabled(false);
-        if (opcode == link::StatusReply)
-            SetPanelText(2, Txt(TextKey::TxtSentOk));
-        return;
-    }
-    if (length == link::kLongReplyLength && header == link::LongHeader) {
-        if (CheckOk(chunk) && chunk[2] == link::InfoReply &&
-            chunk[1] == relayon::console::TextToIntDef(Ed_conn_id->Text(), 999))
-            ApplyInformation(chunk);
-        Timer1->SetEnabled(false);
-        SetPanelText(2, Txt(TextKey::TxtSentOk));
-    }
+}
+
+void TForm1::OnInformationReply(std::span<const uint8_t> chunk)
+{
+    // The reply belongs to the device the setup page names; text that is not
+    // a number counts as 999 and matches no device.
+    const auto info = link::DecodeInfo(chunk);
+    if (info && info->deviceId == relayon::console::TextToIntDef(Ed_conn_id->Text(), 999))
+        ApplyInformation(*info);
+    ShowDelivered();
 }
 
 bool TForm1::GroupShowsDevice(int g, uint8_t deviceId)
@@ -101,47 +100,40 @@ void TForm1::SetChannelLamp(int g, int c, bool on)
     Bn_ch[g][c]->SetCaption(Txt(on ? TextKey::TxtOff : TextKey::TxtOn));
 }
 
-void TForm1::ApplyStatus(int g, uint8_t flags, uint8_t channels)
+void TForm1::ApplyStatus(int g, const link::StatusReport& status)
 {
-    GroupRunning[g] = (flags & link::StatusFlags::Running) ? 1 : 0;
-    CB_grp_lock[g]->SetChecked((flags & link::StatusFlags::Locked) != 0);
-    SetChannelLamp(g, 0, (flags & link::StatusFlags::LcdOn) != 0);
-    for (int b = 0; b < 8; ++b)
-        SetChannelLamp(g, 8 - b, (channels >> b) & 1);
+    linkState_.SetGroupRunning(g, status.Running());
+    CB_grp_lock[g]->SetChecked(status.Locked());
+    SetChannelLamp(g, link::kLcdChannel, status.LcdOn());
+    for (int k = 1; k <= link::kSwitchedChannelCount; ++k)
+        SetChannelLamp(g, k, status.ChannelOn(k));
 }
 
-void TForm1::ApplyEnableBits(int g, uint8_t enable)
+void TForm1::ApplyEnableBits(int g, const link::StatusReport& status)
 {
-    for (int b = 0; b < 8; ++b) {
-        const int k = 8 - b;
-        const bool usable = (enable >> b) & 1;
+    for (int k = 1; k <= link::kSwitchedChannelCount; ++k) {
+        const bool usable = status.ChannelUsable(k).value_or(true);
         CB_mask[g][k - 1]->SetChecked(!usable);
         Bn_ch[g][k]->SetEnabled(usable);
     }
 }
 
-void TForm1::ApplyInformation(std::span<const uint8_t> frame)
+void TForm1::ApplyInformation(const link::InfoReport& info)
 {
     for (int h = 0; h < kDelayKinds; ++h)
         for (int c = 0; c < kChannels; ++c) {
-            const uint8_t code = frame[kInfoDelaysAt + 9 * h + c];
-            CB_min[h][c]->SetChecked((code & link::DelayCode::MinutesBit) != 0);
-            Ed_dly[h][c]->SetText(DelayText(code));
+            const uint8_t code = info.DelayCodeOf(h, c);
+            CB_min[h][c]->SetChecked(link::DelayCode::IsMinutes(code));
+            Ed_dly[h][c]->SetText(link::DelayCodeText(code));
         }
-    if (frame[kInfoCascadeAt] == link::InfoCascadeOn) {
-        CheckBox17->SetChecked(true);
-        Cb_ch->SetEnabled(true);
-        Label3->SetEnabled(true);
-        Label2->SetEnabled(true);
-        const uint8_t start = frame[kInfoStartChannelAt];
-        Cb_ch->SetItemIndex(start <= 8 ? start : 0);
-        Button3->SetEnabled(true);
-    } else {
-        CheckBox17->SetChecked(false);
-        Cb_ch->SetEnabled(false);
-        Label3->SetEnabled(false);
-        Label2->SetEnabled(false);
-        Button3->SetEnabled(false);
-    }
-    CB_lock->SetChecked(frame[kInfoLockAt] != link::InfoUnlocked);
+    const bool cascade = info.CascadeIsOn();
+    CheckBox17->SetChecked(cascade);
+    Cb_ch->SetEnabled(cascade);
+    Label3->SetEnabled(cascade);
+    Label2->SetEnabled(cascade);
+    // Without cascade the start position keeps what it showed.
+    if (cascade)
+        Cb_ch->SetItemIndex(info.StartPosition());
+    Button3->SetEnabled(cascade);
+    CB_lock->SetChecked(info.IsLocked());
 }

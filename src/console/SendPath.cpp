@@ -6,7 +6,6 @@
 
 #include "console/core/FixedTexts.h"
 #include "link/Frame.h"
-#include "link/Opcodes.h"
 #include "link/win32/SerialPort.h"
 #include "link/win32/TcpClient.h"
 #include "console/Controls.h"
@@ -17,11 +16,7 @@ namespace link = relayon::link;
 
 namespace {
 
-// Receive cadence: the line is read on every 6th tick, every 21st over TCP
-// while the long information reply is awaited.
-constexpr uint8_t kReadEvery = 5;
-constexpr uint8_t kReadEveryWhileInfo = 20;
-constexpr size_t kLongestReply = 25;
+constexpr size_t kLongestReply = link::kLongReplyLength;
 constexpr size_t kSerialQueueLimit = 512;
 constexpr int kTcpSettleMs = 10;
 
@@ -33,21 +28,12 @@ void TForm1::SendRequest(std::span<const uint8_t> payload)
     Timer1->SetEnabled(false);
 
     // The frame goes out through its hex text form, as the link has always
-    // built it; LastCmd keeps the payload of short requests for the
-    // receiver's acknowledgement check.
-    if (payload.size() <= link::kMaxShortPayload)
-        for (size_t i = 0; i < payload.size(); ++i)
-            LastCmd[i] = payload[i];
+    // built it. The link state keeps the payload of short requests for the
+    // receiver's acknowledgement check and restarts both counts.
     WriteFrame(link::RequestHexText(payload));
-
+    linkState_.RequestSent(payload);
     Timer_read232->SetEnabled(true);
-    if (payload.size() > 1 && payload[1] == link::ReadInfo)
-        LinkFlags |= InfoRequested;
-    else
-        LinkFlags &= ~InfoRequested;
-    RxTick = 0;
     Timer1->SetEnabled(true);
-    ReplyWait = 0;
 }
 
 void TForm1::WriteFrame(const std::string& text)
@@ -91,11 +77,8 @@ void TForm1::Timer_read232Timer(TObject* Sender)
 {
     std::vector<uint8_t> chunk;
     if (SerialOpen()) {
-        if (RxTick < kReadEvery) {
-            ++RxTick;
+        if (!linkState_.ReadDue(false))
             return;
-        }
-        RxTick = 0;
         const size_t waiting = hComm->BytesWaiting();
         if (waiting == 0)
             return;
@@ -105,14 +88,8 @@ void TForm1::Timer_read232Timer(TObject* Sender)
         }
         chunk = hComm->Read(waiting);
     } else {
-        if (!TcpConnected())
+        if (!TcpConnected() || !linkState_.ReadDue(true))
             return;
-        const uint8_t threshold = (LinkFlags & InfoRequested) ? kReadEveryWhileInfo : kReadEvery;
-        if (RxTick < threshold) {
-            ++RxTick;
-            return;
-        }
-        RxTick = 0;
         if (IdTCPClient1->InputBufferIsEmpty())
             return;
         IdTCPClient1->CheckForDataOnSource(kTcpSettleMs);
@@ -125,11 +102,8 @@ void TForm1::Timer_read232Timer(TObject* Sender)
 
 void TForm1::Timer1Timer(TObject* Sender)
 {
-    if (ReplyWait != 0) {
-        ReplyWait = 0;
+    if (linkState_.WatchdogTick()) {
         Timer1->SetEnabled(false);
         SetPanelText(2, Txt(TextKey::TxtSentFailed));
-    } else {
-        ReplyWait = 1;
     }
 }

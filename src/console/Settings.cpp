@@ -6,7 +6,6 @@
 
 #include "console/Controls.h"
 #include "console/SettingsFile.h"
-#include "console/core/DateTime.h"
 #include "console/core/IntText.h"
 #include "console/core/SettingsLoad.h"
 #include "console/core/SettingsWrites.h"
@@ -167,11 +166,37 @@ void TForm1::Dt_off_slotChange(TObject* Sender)
         Save_OffTime(d, s);
 }
 
+namespace {
+
+// Raised while the settings file is applied; lowered however the load ends.
+class LoadingFlag {
+public:
+    explicit LoadingFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~LoadingFlag() { flag_ = false; }
+    LoadingFlag(const LoadingFlag&) = delete;
+    LoadingFlag& operator=(const LoadingFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
 // Opens the settings file, or creates it with its new-file values, and puts
-// every stored value into its control.
+// every stored value into its control. Values no control can take are kept
+// out by ResolveForApply; should a control still refuse one, the load stops
+// there and the window starts with what it has, rather than not at all.
 void TForm1::LoadSettings()
 {
-    SettingsLoading = true;
+    const LoadingFlag loading(SettingsLoading);
+    try {
+        ApplySettingsFile();
+    } catch (...) {
+    }
+}
+
+void TForm1::ApplySettingsFile()
+{
     auto bytes = settings::ReadSettingsFile();
     if (!bytes) {
         const auto fresh = settings::BuildNewFile(
@@ -210,5 +235,4 @@ void TForm1::LoadSettings()
     DateTimePicker3->SetDate(values.offAlarmDate);
     DateTimePicker2->SetTime(values.onAlarmTime);
     DateTimePicker4->SetTime(values.offAlarmTime);
-    SettingsLoading = false;
 }

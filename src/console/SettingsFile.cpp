@@ -9,7 +9,10 @@
 namespace relayon::console {
 namespace {
 
-std::wstring gOverride;
+// The path decided for this session: the override, or the location chosen
+// at the first access (the start-up load).
+std::wstring gPath;
+bool gDecided = false;
 
 struct HandleCloser {
     void operator()(HANDLE h) const
@@ -57,7 +60,8 @@ std::wstring PerUserFile()
 
 void SetSettingsPathOverride(const std::wstring& path)
 {
-    gOverride = path;
+    gPath = path;
+    gDecided = !path.empty();
 }
 
 std::optional<std::wstring> SettingsPathFromCommandLine(const wchar_t* commandLine)
@@ -96,14 +100,20 @@ std::wstring ResolveSettingsPath(const std::wstring& systemFile, const std::wstr
     return userFile;
 }
 
-std::wstring SettingsPath()
+// Decided once: probing the location creates and deletes a file, and a
+// location that changed its mind between two writes would split the
+// settings over two files. A write that fails later is skipped, as any
+// write to an unwritable file is.
+const std::wstring& SettingsPath()
 {
-    if (!gOverride.empty())
-        return gOverride;
-    const std::wstring system = WindowsDirectoryFile();
-    if (CanWriteSettingsAt(system))
-        return system;
-    return ResolveSettingsPath(system, PerUserFile(), [](const std::wstring&) { return false; });
+    if (!gDecided) {
+        const std::wstring system = WindowsDirectoryFile();
+        gPath = CanWriteSettingsAt(system)
+                    ? system
+                    : ResolveSettingsPath(system, PerUserFile(), [](const std::wstring&) { return false; });
+        gDecided = true;
+    }
+    return gPath;
 }
 
 void WriteSettingsField(const FieldWrite& write)

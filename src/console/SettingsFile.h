@@ -18,13 +18,15 @@ namespace relayon::console {
 
 inline constexpr wchar_t kSettingsFileName[] = L"qarn.dat";
 
-// An explicit settings path for this process (empty: choose as above).
+// An explicit settings path for this process. Empty: forget the path kept so
+// far, so the next access chooses again as above.
 void SetSettingsPathOverride(const std::wstring& path);
 // The explicit path given by "--settings PATH" on a command line, if any.
 std::optional<std::wstring> SettingsPathFromCommandLine(const wchar_t* commandLine);
 
-// The settings file's full path, chosen as described above.
-std::wstring SettingsPath();
+// The settings file's full path, chosen as described above at the first
+// access (the start-up load) and kept for the rest of the session.
+const std::wstring& SettingsPath();
 
 // Whether the settings file can be opened for writing, or created, at a path.
 using WritableProbe = bool (*)(const std::wstring& path);

@@ -72,8 +72,8 @@ void TForm1::Set_TaskCaptions()
     for (int d = 0; d < kWeekdays; ++d) {
         CB_week[d]->SetCaption(Txt(*WeekdayCaptionKey(d)));
         for (int s = 0; s < kTaskSlots; ++s)
-            CB_on_slot[d][s]->SetCaption(Txt(TextKey::TxtOn));
+            CB_on_slot[d][s]->SetCaption(Txt(relayon::console::kOnSlotCaptionKey));
         for (int s = 0; s < kTaskSlots; ++s)
-            CB_off_slot[d][s]->SetCaption(Txt(TextKey::TxtOff));
+            CB_off_slot[d][s]->SetCaption(Txt(relayon::console::kOffSlotCaptionKey));
     }
 }

@@ -87,7 +87,7 @@ TEST_F(ConsoleTest, WindowStartsWithItsDesignedFrameStatusBarAndTimers)
     EXPECT_EQ(form().Timer3->Interval(), 100u);
 
     EXPECT_FALSE(form().hComm->IsOpen());
-    EXPECT_EQ(form().LinkFlags, 0u);
+    EXPECT_EQ(form().Link().Flags(), 0u);
     EXPECT_EQ(form().RunTimeControlCount(), 600);
 }
 

@@ -103,9 +103,12 @@ TEST_F(ConsoleTest, SerialPortOpensAtEveryBaudIndexAndCloses)
     EXPECT_EQ(boxes->Count(), 0);
 }
 
-TEST_F(ConsoleTest, MissingPortIsReportedAndLeavesTheSelectorsDisabled)
+// A port that cannot be opened is reported and stops the receive timer. (With
+// no port chosen the console asks for COM0, which no system has; the
+// unmapped ports of the test prefix open as devices that refuse settings.)
+TEST_F(ConsoleTest, PortThatCannotBeOpenedIsReportedAndLeavesTheSelectorsDisabled)
 {
-    form().CB_com->SetItemIndex(4);
+    form().CB_com->SetItemIndex(-1);
     form().CB_baud_rate->SetItemIndex(1);
     uitest::Click(*form().Bn_ser_conn);
 
@@ -114,7 +117,7 @@ TEST_F(ConsoleTest, MissingPortIsReportedAndLeavesTheSelectorsDisabled)
     EXPECT_EQ(LastBoxCaption(), L"Comm Error");
     EXPECT_EQ(boxes->Seen().back().Owner, nullptr);
     EXPECT_TRUE(boxes->Seen().back().Flags & MB_TASKMODAL);
-    EXPECT_EQ(Panel(0), L"Port:COM5:9600,8,None,1");
+    EXPECT_EQ(Panel(0), L"Port:COM0:9600,8,None,1");
     EXPECT_EQ(Panel(1), L"failing");
     EXPECT_EQ(form().Bn_ser_conn->Caption(), L"connect");
     EXPECT_FALSE(form().CB_com->Enabled());
@@ -138,8 +141,8 @@ TEST_F(ConsoleTest, RequestsAreFramedOntoTheSerialLine)
     const uint8_t readId[] = {0x00, 0xAB, 0x00, 0x00};
     form().SendRequest(readId);
     EXPECT_EQ(peer.Receive(6), (std::vector<uint8_t>{0x55, 0x00, 0xAB, 0x00, 0x00, 0xAB}));
-    EXPECT_EQ(form().LastCmd[0], 0x00);
-    EXPECT_EQ(form().LastCmd[1], 0xAB);
+    EXPECT_EQ(form().Link().LastCommand()[0], 0x00);
+    EXPECT_EQ(form().Link().LastCommand()[1], 0xAB);
 
     std::vector<uint8_t> delays(20);
     delays[0] = 0x07;
@@ -157,15 +160,15 @@ TEST_F(ConsoleTest, RequestsAreFramedOntoTheSerialLine)
     }
     EXPECT_EQ(frame[21], check);
     // The long request leaves the last short one in place for acknowledgements.
-    EXPECT_EQ(form().LastCmd[0], 0x00);
-    EXPECT_EQ(form().LastCmd[1], 0xAB);
+    EXPECT_EQ(form().Link().LastCommand()[0], 0x00);
+    EXPECT_EQ(form().Link().LastCommand()[1], 0xAB);
 
     const uint8_t readInfo[] = {0x05, 0xA9, 0x00, 0x00};
     form().SendRequest(readInfo);
-    EXPECT_TRUE(form().LinkFlags & InfoRequested);
+    EXPECT_TRUE(form().Link().IsInfoRequested());
     EXPECT_EQ(peer.Receive(6), (std::vector<uint8_t>{0x55, 0x05, 0xA9, 0x00, 0x00, 0xAC}));
     form().SendRequest(readId);
-    EXPECT_FALSE(form().LinkFlags & InfoRequested);
+    EXPECT_FALSE(form().Link().IsInfoRequested());
 }
 
 TEST_F(ConsoleTest, ReplyOnTheSerialLineIsShownAndStopsTheWatchdog)
@@ -192,7 +195,7 @@ TEST_F(ConsoleTest, ReplyOnTheSerialLineIsShownAndStopsTheWatchdog)
         EXPECT_EQ(form().Shape_ch[2][c]->Brush().Color(), clWhite);
     EXPECT_EQ(form().Bn_ch[2][0]->Caption(), L"off");
     EXPECT_EQ(form().Bn_ch[2][4]->Caption(), L"on");
-    EXPECT_EQ(form().GroupRunning[2], 1);
+    EXPECT_TRUE(form().Link().IsGroupRunning(2));
     EXPECT_FALSE(form().CB_grp_lock[2]->Checked());
     // Groups holding another ID are left alone.
     EXPECT_EQ(form().Shape_ch[0][0]->Brush().Color(), clWhite);
@@ -200,19 +203,45 @@ TEST_F(ConsoleTest, ReplyOnTheSerialLineIsShownAndStopsTheWatchdog)
 
 TEST_F(ConsoleTest, WithNoTransportTheFrameIsDroppedAndTheWatchdogReportsIt)
 {
-    form().RxTick = 4;
-    form().ReplyWait = 1;
     const uint8_t readId[] = {0x00, 0xAB, 0x00, 0x00};
     form().SendRequest(readId);
-    EXPECT_EQ(form().RxTick, 0);
-    EXPECT_EQ(form().ReplyWait, 0);
+    // One watchdog tick has passed when the next request starts the count again.
+    ASSERT_TRUE(uitest::PumpUntil([&] { return form().Link().WatchdogCount() == 1; }, 1500));
+    form().SendRequest(readId);
+    EXPECT_EQ(form().Link().ReceiveTick(), 0);
+    EXPECT_EQ(form().Link().WatchdogCount(), 0);
     EXPECT_TRUE(form().Timer_read232->Enabled());
     EXPECT_TRUE(form().Timer1->Enabled());
     EXPECT_EQ(Panel(2), L"Status:");
 
     const DWORD start = GetTickCount();
     ASSERT_TRUE(uitest::PumpUntil([&] { return Panel(2) == L"Status: Data sent failed"; }, 3500));
-    // The failure shows on the watchdog's second tick, about two seconds later.
+    // The failure shows on the watchdog's second tick after the last request.
     EXPECT_GE(GetTickCount() - start, 1500u);
     EXPECT_FALSE(form().Timer1->Enabled());
+}
+
+// COM3 of the test prefix names a file that does not exist; a plain file put
+// there opens as a port whose driver refuses every line setting.
+TEST_F(ConsoleTest, RefusedLineSettingsCloseThePortButKeepTheReceiveTimer)
+{
+    char prefix[MAX_PATH] = {};
+    if (!RunningUnderWine() || GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH) == 0)
+        GTEST_SKIP() << "needs the test prefix's COM3 mapping";
+    const std::string device = std::string("Z:") + prefix + "/relayon-com3";
+    HANDLE file = CreateFileA(device.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << device;
+    CloseHandle(file);
+
+    form().CB_com->SetItemIndex(2);
+    uitest::Click(*form().Bn_ser_conn);
+    DeleteFileA(device.c_str());
+
+    ASSERT_EQ(boxes->Count(), 1);
+    EXPECT_EQ(LastBoxText(), L"Port Invalid!");
+    EXPECT_EQ(Panel(0), L"Port:COM3:19200,8,None,1");
+    EXPECT_EQ(Panel(1), L"failing");
+    EXPECT_EQ(form().Bn_ser_conn->Caption(), L"connect");
+    EXPECT_FALSE(form().hComm->IsOpen());
+    EXPECT_TRUE(form().Timer_read232->Enabled());
 }

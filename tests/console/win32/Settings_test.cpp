@@ -292,3 +292,84 @@ TEST_F(ConsoleTest, ChangingAnAlarmTimeSavesItsRecordAndARestartShowsIt)
     EXPECT_NEAR(TimeOfDay(form().DateTimePicker2->DateTime()), TimeOfDay(changed), 1e-6);
     EXPECT_DOUBLE_EQ(std::floor(form().DateTimePicker1->DateTime()), ::EncodeDate(2013, 12, 25));
 }
+
+TEST_F(ConsoleTest, AlarmDateNoPickerCanShowCountsAsMissing)
+{
+    auto bytes = SettingsBytes();
+    const double before1601 = ::EncodeDate(1500, 6, 1) - 0.25;
+    const double farFuture = 1e9;
+    std::memcpy(&bytes[4], &before1601, 8);
+    std::memcpy(&bytes[24], &farFuture, 8);
+    StopConsole();
+    WriteSettingsBytes(bytes);
+    StartConsole();
+    ASSERT_NE(Form1, nullptr);
+
+    for (TDateTimePicker* picker : {form().DateTimePicker1, form().DateTimePicker3})
+        EXPECT_DOUBLE_EQ(std::floor(picker->DateTime()), ::EncodeDate(2013, 12, 25));
+    // The time stored beside the damaged date is still good and is shown.
+    EXPECT_NEAR(TimeOfDay(form().DateTimePicker2->DateTime()), ::EncodeTime(13, 50, 25, 0), 1e-6);
+    // The load finished: later changes are saved again.
+    TypeInto(form().Ed_conn_id, L"42");
+    EXPECT_EQ(Int32At(SettingsBytes(), 44), 42);
+}
+
+namespace {
+
+std::vector<uint8_t> FileBytes(const std::wstring& path)
+{
+    std::vector<uint8_t> bytes;
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return bytes;
+    uint8_t buffer[4096];
+    DWORD n = 0;
+    while (ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0)
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    CloseHandle(h);
+    return bytes;
+}
+
+bool Exists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
+// The file's place is chosen once, at start-up. When the Windows directory's
+// file turns unusable later (here a folder takes its name) while a per-user
+// file exists, a change is lost rather than written to that other file.
+TEST_F(ConsoleTest, LocationIsDecidedOnceAtStartUp)
+{
+    StopConsole();
+    wchar_t windowsDir[MAX_PATH] = {};
+    GetWindowsDirectoryW(windowsDir, MAX_PATH);
+    wchar_t localAppData[MAX_PATH] = {};
+    ASSERT_GT(GetEnvironmentVariableW(L"LOCALAPPDATA", localAppData, MAX_PATH), 0u);
+    const std::wstring systemFile = std::wstring(windowsDir) + L"\\qarn.dat";
+    const std::wstring userDir = std::wstring(localAppData) + L"\\Relayon";
+    const std::wstring userFile = userDir + L"\\qarn.dat";
+    const auto cleanUp = [&] {
+        RemoveDirectoryW(systemFile.c_str());
+        DeleteFileW(systemFile.c_str());
+        DeleteFileW(userFile.c_str());
+    };
+    cleanUp();
+    relayon::console::SetSettingsPathOverride(L"");
+    StartConsole();
+    ASSERT_TRUE(Exists(systemFile));
+
+    CreateDirectoryW(userDir.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(systemFile.c_str(), userFile.c_str(), FALSE));
+    const auto userBytes = FileBytes(userFile);
+    ASSERT_TRUE(DeleteFileW(systemFile.c_str()));
+    ASSERT_TRUE(CreateDirectoryW(systemFile.c_str(), nullptr));
+
+    TypeInto(form().Ed_ip_address, L"10.9.8.7");
+    EXPECT_TRUE(FileBytes(userFile) == userBytes) << "a write moved to the per-user file";
+
+    StopConsole();
+    cleanUp();
+    relayon::console::SetSettingsPathOverride(SettingsFile());
+}

@@ -161,7 +161,7 @@ TEST_F(TcpConsoleTest, ConnectionBrokenBetweenTicksIsClosedBySendWithoutStopping
     form().SendRequest(poll);
     EXPECT_TRUE(form().Timer_read232->Enabled());
     EXPECT_TRUE(form().Timer1->Enabled());
-    EXPECT_EQ(form().RxTick, 0);
+    EXPECT_EQ(form().Link().ReceiveTick(), 0);
     EXPECT_EQ(form().Bn_ip_conn->Caption(), L"connect");
     EXPECT_EQ(Panel(0), L"Port:");
     EXPECT_EQ(boxes->Count(), 0);
@@ -203,4 +203,39 @@ TEST_F(TcpConsoleTest, StatusFrameOverTcpShowsLampsAndMasks)
     }
     EXPECT_FALSE(form().CB_grp_lock[0]->Checked());
     EXPECT_EQ(Panel(2), L"Status:Data sent successfully");
+}
+
+TEST_F(TcpConsoleTest, DisconnectClickOnABrokenConnectionClosesItAndOpensNothing)
+{
+    LoopbackPeer peer(kSequencerPort, SOMAXCONN, Millis(5000));
+    Connect(peer);
+    // As after a failed serial open: no receive tick notices the break first.
+    form().Timer_read232->SetEnabled(false);
+    peer.Close();
+    Sleep(100);
+    ASSERT_EQ(form().Bn_ip_conn->Caption(), L"disconnect");
+
+    uitest::Click(*form().Bn_ip_conn);
+    EXPECT_EQ(form().Bn_ip_conn->Caption(), L"connect");
+    EXPECT_EQ(Panel(0), L"Port:");
+    EXPECT_FALSE(peer.Accept(Millis(300))) << "a new connection was opened";
+    EXPECT_FALSE(form().IdTCPClient1->Connected());
+    EXPECT_EQ(boxes->Count(), 0);
+}
+
+TEST_F(TcpConsoleTest, AddressFieldHoldingANameIsRefusedAtOnce)
+{
+    LoopbackPeer peer(kSequencerPort, SOMAXCONN, Millis(5000));
+    ASSERT_TRUE(peer.Listening());
+    for (const wchar_t* text : {L"localhost", L"sequencer.invalid", L""}) {
+        form().Ed_ip_address->SetText(text);
+        const auto start = std::chrono::steady_clock::now();
+        uitest::Click(*form().Bn_ip_conn);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500)) << text;
+        EXPECT_EQ(LastBoxText(), L"connect failed, please check it!");
+        EXPECT_EQ(form().Bn_ip_conn->Caption(), L"connect");
+        EXPECT_EQ(Panel(0), L"Port:");
+    }
+    EXPECT_EQ(boxes->Count(), 3);
+    EXPECT_FALSE(peer.Accept(Millis(200)));
 }

@@ -12,6 +12,7 @@ PACKAGES=(
   fonts-wqy-microhei                          # Chinese glyphs for "MS Sans Serif"
   imagemagick                                 # screenshots
   socat python3 procps                        # pseudo-terminals and test plumbing
+  clang-format                                # .clang-format, for files as they are touched
 )
 
 missing=()

@@ -1,6 +1,8 @@
 #include "toolkit/ControlAtom.h"
 
 #include <cstdio>
+#include <mutex>
+#include <unordered_map>
 
 #include "toolkit/ModuleInstance.h"
 
@@ -24,12 +26,30 @@ UINT RM_GetObjectInstance() {
     return msg;
 }
 
+namespace {
+
+// The windows this module bound, for lookups that need no trip to the window
+// system: every message to a toolkit window and every reflected notification
+// starts with one (a window property read is a server request under Wine).
+// The property stays on the window for everyone outside.
+struct BoundWindows {
+    std::mutex lock;
+    std::unordered_map<HWND, TWinControl*> controls;
+};
+
+BoundWindows& Bound() {
+    static BoundWindows bound;
+    return bound;
+}
+
+}  // namespace
+
 TWinControl* FindControl(HWND window) {
-    if (!window || !IsWindow(window)) return nullptr;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != GetCurrentProcessId()) return nullptr;
-    return static_cast<TWinControl*>(GetPropW(window, MAKEINTATOM(ControlAtom())));
+    if (!window) return nullptr;
+    BoundWindows& bound = Bound();
+    std::lock_guard<std::mutex> guard(bound.lock);
+    auto it = bound.controls.find(window);
+    return it == bound.controls.end() ? nullptr : it->second;
 }
 
 TWinControl* FindControlOrAncestor(HWND window) {
@@ -43,6 +63,16 @@ TWinControl* FindControlOrAncestor(HWND window) {
     return nullptr;
 }
 
-void BindControl(HWND window, TWinControl* control) { SetPropW(window, MAKEINTATOM(ControlAtom()), control); }
+void BindControl(HWND window, TWinControl* control) {
+    SetPropW(window, MAKEINTATOM(ControlAtom()), control);
+    BoundWindows& bound = Bound();
+    std::lock_guard<std::mutex> guard(bound.lock);
+    bound.controls[window] = control;
+}
 
-void UnbindControl(HWND window) { RemovePropW(window, MAKEINTATOM(ControlAtom())); }
+void UnbindControl(HWND window) {
+    RemovePropW(window, MAKEINTATOM(ControlAtom()));
+    BoundWindows& bound = Bound();
+    std::lock_guard<std::mutex> guard(bound.lock);
+    bound.controls.erase(window);
+}

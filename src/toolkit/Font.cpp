@@ -1,6 +1,45 @@
 #include "toolkit/Font.h"
 
 #include <cmath>
+#include <map>
+#include <mutex>
+#include <tuple>
+
+namespace {
+
+// What makes two GDI fonts the same (the colour is drawn, not part of the font).
+struct FontKey {
+    std::wstring face;
+    LONG height, weight;
+    BYTE italic, underline, strikeOut, charset, pitch;
+    bool operator<(const FontKey& o) const {
+        return std::tie(face, height, weight, italic, underline, strikeOut, charset, pitch) <
+               std::tie(o.face, o.height, o.weight, o.italic, o.underline, o.strikeOut, o.charset, o.pitch);
+    }
+};
+
+using SharedFont = std::shared_ptr<const GdiObject<HFONT>>;
+
+// Live fonts by attributes. Entries whose font went are replaced on the next
+// request for them; the map stays as small as the set of attributes used.
+std::map<FontKey, std::weak_ptr<const GdiObject<HFONT>>>& FontCache() {
+    static std::map<FontKey, std::weak_ptr<const GdiObject<HFONT>>> cache;
+    return cache;
+}
+
+SharedFont FontFor(const LOGFONTW& lf) {
+    FontKey key{lf.lfFaceName, lf.lfHeight, lf.lfWeight, lf.lfItalic, lf.lfUnderline, lf.lfStrikeOut,
+                lf.lfCharSet, lf.lfPitchAndFamily};
+    static std::mutex lock;
+    std::lock_guard<std::mutex> guard(lock);
+    auto& slot = FontCache()[key];
+    if (SharedFont font = slot.lock()) return font;
+    auto font = std::make_shared<const GdiObject<HFONT>>(CreateFontIndirectW(&lf));
+    slot = font;
+    return font;
+}
+
+}  // namespace
 
 TFont::TFont() = default;
 
@@ -77,9 +116,9 @@ HFONT TFont::Handle() const {
         lf.lfQuality = DEFAULT_QUALITY;
         lf.lfPitchAndFamily = pitch_ == fpFixed ? FIXED_PITCH : pitch_ == fpVariable ? VARIABLE_PITCH : DEFAULT_PITCH;
         lstrcpynW(lf.lfFaceName, name_.c_str(), LF_FACESIZE);
-        handle_.reset(CreateFontIndirectW(&lf));
+        handle_ = FontFor(lf);
     }
-    return handle_.get();
+    return handle_->get();
 }
 
 void TFont::Assign(const TFont& source) {

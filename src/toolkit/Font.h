@@ -3,8 +3,13 @@
 // pixels (negative: character height without internal leading, as in
 // LOGFONT); Size is in points at the screen's pixels per inch. Every change
 // drops the cached handle and fires OnChange.
+//
+// Fonts with the same attributes share one GDI font: a window of hundreds of
+// controls in three or four sizes holds three or four fonts, not hundreds.
+// The GDI font lives as long as some TFont holds it.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "toolkit/Color.h"
@@ -37,7 +42,8 @@ public:
     TFontPitch Pitch() const { return pitch_; }
     void SetPitch(TFontPitch pitch);
 
-    // The GDI font; created on first use and owned by this object.
+    // The GDI font; created on first use, shared with every TFont of the same
+    // attributes, and valid while this object keeps them.
     HFONT Handle() const;
     // Copies every attribute (one OnChange at the end).
     void Assign(const TFont& source);
@@ -56,5 +62,5 @@ private:
     TColor color_ = clWindowText;
     TFontCharset charset_ = DEFAULT_CHARSET;
     TFontPitch pitch_ = fpDefault;
-    mutable GdiObject<HFONT> handle_;
+    mutable std::shared_ptr<const GdiObject<HFONT>> handle_;
 };

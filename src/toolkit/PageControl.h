@@ -2,7 +2,8 @@
 // Page control over the system SysTabControl32. Each TTabSheet placed in it
 // (Parent = the page control) adds a tab showing the sheet's caption; the
 // sheets are child windows of the tab control sized to its display area, and
-// only the active one is visible. OnChange runs when the user picks a tab,
+// only the active one is visible. The windows of a page's controls are made
+// when the page is first shown. OnChange runs when the user picks a tab,
 // not when ActivePage is set in code.
 #include <vector>
 
@@ -22,6 +23,8 @@ public:
 
 protected:
     void TextChanged() override;
+    // A page makes its controls' windows when it is first shown.
+    bool DefersChildWindows() const override { return !visible_; }
 };
 
 enum TTabStyle { tsTabs, tsButtons, tsFlatButtons };

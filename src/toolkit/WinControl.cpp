@@ -27,8 +27,11 @@ TWinControl::~TWinControl() {
     if (parent_) {
         parent_->RemoveControl(this);
     }
-    if (handle_) DestroyWindow(handle_);
-    handle_ = nullptr;
+    if (handle_) {
+        DestroyWindow(handle_);
+        // WM_NCDESTROY unbinds the window, unless a foreign subclass kept it.
+        DetachHandle();
+    }
 }
 
 TControl* TWinControl::Controls(int index) const {
@@ -48,7 +51,7 @@ void TWinControl::InsertControl(TControl* control) {
     control->parent_ = this;
     if (auto* win = dynamic_cast<TWinControl*>(control)) {
         tabList_.push_back(win);
-        if (handle_) {
+        if (handle_ && !DefersChildWindows()) {
             if (win->handle_) {
                 // Move the existing window under its new parent.
                 ::SetParent(win->handle_, handle_);
@@ -200,7 +203,7 @@ void TWinControl::CreateWnd() {
         SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
     CreateWindowHandleDone();
-    CreateHandleChildren();
+    if (!DefersChildWindows()) CreateHandleChildren();
 }
 
 void TWinControl::CreateHandleChildren() {
@@ -353,7 +356,10 @@ void TWinControl::SetParentBackground(bool value) {
 }
 
 void TWinControl::VisibleChanged() {
-    if (handle_) ShowWindow(handle_, visible_ ? SW_SHOWNA : SW_HIDE);
+    if (!handle_) return;
+    // Children that waited for this control are made before it appears.
+    if (visible_ && !DefersChildWindows()) CreateHandleChildren();
+    ShowWindow(handle_, visible_ ? SW_SHOWNA : SW_HIDE);
 }
 
 void TWinControl::FontChanged() {

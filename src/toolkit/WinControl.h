@@ -94,6 +94,11 @@ protected:
     virtual void CreateWnd();
     // Called once the window exists and is bound, before children are created.
     virtual void CreateWindowHandleDone() {}
+    // True while the children's windows wait for this control to be shown:
+    // a page that is not shown makes none, so a start-up pays only for what
+    // it shows. The objects keep their state meanwhile; Handle() still makes
+    // a window on demand.
+    virtual bool DefersChildWindows() const { return false; }
     virtual void DestroyWnd();
     // Copies what only the window knows (text, selection, check state) into
     // the object before the window goes, so a new window starts the same.

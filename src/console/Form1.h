@@ -195,6 +195,9 @@ public:
     // The link state, read-only: what the send path last sent, the receive
     // cadence, the watchdog count, the flags and the running groups.
     const relayon::console::LinkState& Link() const { return linkState_; }
+    // For tests that need a state no control of the window produces yet
+    // (a queued real-time action).
+    relayon::console::LinkState& LinkForTest() { return linkState_; }
 
     // Number of run-time controls built by FormCreate.
     int RunTimeControlCount() const;

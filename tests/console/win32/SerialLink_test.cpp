@@ -1,6 +1,7 @@
 // The serial transport as the operator uses it from the port page, with the
 // far end of COM1 (the prefix's COM2) standing in for the sequencer line.
 #include "ConsoleFixture.h"
+#include "LinePeer.h"
 
 #include <vector>
 
@@ -9,49 +10,6 @@
 #include "toolkit/testing/UiDriver.h"
 
 namespace {
-
-// The sequencer's end of the null-modem line.
-class LinePeer {
-public:
-    LinePeer()
-    {
-        handle_ = CreateFileA("COM2", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        COMMTIMEOUTS t{};
-        t.ReadIntervalTimeout = MAXDWORD;
-        SetCommTimeouts(handle_, &t);
-        PurgeComm(handle_, PURGE_RXCLEAR);
-    }
-    ~LinePeer() { CloseHandle(handle_); }
-    bool Ok() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-    // Collects bytes for up to `ms` (pumping the console meanwhile).
-    std::vector<uint8_t> Receive(size_t count, int ms = 1000)
-    {
-        std::vector<uint8_t> got;
-        uitest::PumpUntil([&] {
-            uint8_t buffer[64];
-            DWORD n = 0;
-            if (ReadFile(handle_, buffer, sizeof buffer, &n, nullptr) && n > 0)
-                got.insert(got.end(), buffer, buffer + n);
-            return got.size() >= count;
-        }, ms);
-        uitest::Pump(30);
-        uint8_t buffer[64];
-        DWORD n = 0;
-        if (ReadFile(handle_, buffer, sizeof buffer, &n, nullptr) && n > 0)
-            got.insert(got.end(), buffer, buffer + n);
-        return got;
-    }
-
-    void Send(const std::vector<uint8_t>& bytes)
-    {
-        DWORD n = 0;
-        WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-    }
-
-private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
-};
 
 bool RunningUnderWine()
 {

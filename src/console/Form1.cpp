@@ -1,5 +1,5 @@
 // Construction of the main window: publishing of the resource-declared
-// components and handlers, FormCreate, and freeing of the run-time controls.
+// components and handlers, and FormCreate.
 #include "console/Form1.h"
 
 #include <windows.h>
@@ -15,25 +15,6 @@ namespace {
 // Outer size of the window; the resource's client area is 765 x 653.
 constexpr int kWindowWidth = 771;
 constexpr int kWindowHeight = 693;
-
-template <class Grid>
-void FreeGrid(Grid& grid)
-{
-    for (auto& row : grid)
-        for (auto*& control : row) {
-            delete control;
-            control = nullptr;
-        }
-}
-
-template <class Row>
-void FreeRow(Row& row)
-{
-    for (auto*& control : row) {
-        delete control;
-        control = nullptr;
-    }
-}
 
 template <class Grid>
 int CountGrid(const Grid& grid)
@@ -69,33 +50,8 @@ TForm1::TForm1(TComponent* AOwner)
 
 TForm1::~TForm1()
 {
-    // Children before parents: slots, then days; lamps and buttons, then groups.
-    FreeGrid(Dt_off_slot);
-    FreeGrid(Dt_on_slot);
-    FreeGrid(CB_off_slot);
-    FreeGrid(CB_on_slot);
-    FreeGrid(GroupBox_slot);
-    FreeRow(CB_week);
-    FreeRow(Panel_day);
-
-    FreeRow(CB_grp_lock);
-    FreeGrid(Label_ch);
-    FreeRow(Bn_grp_all);
-    FreeGrid(CB_mask);
-    FreeGrid(Bn_ch);
-    FreeRow(Bn_rev_off);
-    FreeRow(Bn_seq_on);
-    FreeRow(CB_mask_all);
-    FreeRow(Label_mask);
-    FreeRow(Label_status);
-    FreeGrid(Shape_ch);
-    FreeRow(Ed_grp_id);
-    FreeRow(GroupBox_rt);
-
-    FreeGrid(CB_min);
-    FreeGrid(Ed_dly);
-    FreeGrid(Label_dly);
-    FreeRow(GroupBox_dly);
+    // The controls, those of the resource and those built at run time alike,
+    // are owned by the form and freed by it after this body.
     if (Form1 == this)
         Form1 = nullptr;
 }

@@ -5,7 +5,8 @@
 //
 // The components the window resource declares are bound by name to the
 // pointers below when the resource is read; the controls of the pages built at
-// run time live in fixed-size group arrays and are freed by the destructor.
+// run time are reached through fixed-size group arrays of non-owning pointers.
+// The form owns every control and frees them all with itself.
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -115,7 +116,7 @@ public:
     TTimer* Timer2 = nullptr;
     TTimer* Timer3 = nullptr;
 
-    // --- Controls built at run time ---
+    // --- Controls built at run time (owned by the form; these do not own) ---
     // Device setup page: delays [h][c]
     std::array<TGroupBox*, kDelayKinds> GroupBox_dly{};
     std::array<std::array<TLabel*, kChannels>, kDelayKinds> Label_dly{};

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Screenshots of the console's four pages in one language, for people to look at.
 #   page-shots.sh LANGINDEX OUTDIR      (0 Simplified, 1 English, 2 Traditional)
-# Uses the built trees under build/ (run scripts/build.sh native and win first).
+# Builds what it needs: the optimised console (winrel) and the native
+# demosettings tool.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 lang="${1:?LANGINDEX}" outdir="${2:?OUTDIR}"
 build="${RELAYON_BUILD_DIR:-$root/build}"
+"$root/scripts/build.sh" winrel relayon >/dev/null
+"$root/scripts/build.sh" native demosettings >/dev/null
 mkdir -p "$outdir"
 settings="$outdir/settings-$lang.dat"
 "$build/native/tools/demosettings/demosettings" "$settings" "$lang"
@@ -13,7 +16,7 @@ settings="$outdir/settings-$lang.dat"
 source "$root/scripts/wine-session.sh"
 wine_session_start "" ""
 trap wine_session_stop EXIT
-wine "$build/win/src/console/relayon.exe" --settings "Z:$(sed 's|/|\\|g' <<<"$settings")" </dev/null >/dev/null 2>&1 &
+wine "$build/winrel/src/console/relayon.exe" --settings "Z:$(sed 's|/|\\|g' <<<"$settings")" </dev/null >/dev/null 2>&1 &
 window="$(xdotool search --sync --onlyvisible --limit 1 --name '^Relayon$')"
 sleep 1.5
 eval "$(xdotool getwindowgeometry --shell "$window")"

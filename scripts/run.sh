@@ -28,17 +28,21 @@ while (($#)); do
 done
 
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" native >/dev/null
-"$root/scripts/build.sh" win >/dev/null
+# The optimised build of the console; the simulator and the demo settings
+# come from the native tree that the tests use too.
+"$root/scripts/build.sh" winrel relayon >/dev/null
+[ "$demo" = 0 ] || "$root/scripts/build.sh" native seqsim demosettings >/dev/null
 build="${RELAYON_BUILD_DIR:-$root/build}"
-program="$build/win/src/console/relayon.exe"
+program="$build/winrel/src/console/relayon.exe"
 
 source "$root/scripts/wine-session.sh"
+source "$root/scripts/wait-port.sh"
 "$root/scripts/wine-prefix.sh"
 
 sim_pid=""
 cleanup() { [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null; wine_session_stop 2>/dev/null || true; }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 
 if [ "$demo" = 1 ]; then
   demo_dir="$build/demo"
@@ -47,6 +51,7 @@ if [ "$demo" = 1 ]; then
   "$build/native/tools/seqsim/seqsim" --units 1,2,3,4 --listen 127.0.0.1:8080 --no-stdin \
     --log "$demo_dir/traffic.log" >"$demo_dir/seqsim.out" 2>&1 &
   sim_pid=$!
+  wait_port 127.0.0.1 8080 10 || { echo "run.sh: the simulator did not open 127.0.0.1:8080 (see $demo_dir/seqsim.out)" >&2; exit 1; }
   echo "Simulator: units 1-4 on 127.0.0.1:8080 (traffic log: $demo_dir/traffic.log)"
   # Wine sees the Linux file system as drive Z:.
   demo_file="Z:$(sed 's|/|\\|g' <<<"$demo_dir/qarn-demo.dat")"

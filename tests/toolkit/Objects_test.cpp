@@ -123,6 +123,11 @@ TEST(Objects, ListWatchersHearEveryChangeButAreNotCopied) {
     copy.Add("more");
     EXPECT_EQ(log.seen.size(), 6u);  // only the AddData on the watched list
     EXPECT_FALSE(copy == list);
+    // Assigning keeps the watcher, who hears the whole replacement.
+    list = copy;
+    EXPECT_EQ(list, copy);
+    EXPECT_EQ(std::vector<std::string>(log.seen.begin() + 6, log.seen.end()),
+              (std::vector<std::string>{"clear -1 ", "insert 0 [Form]", "insert 1 more"}));
 }
 
 TEST(Objects, EntriesCarryAnObjectOrANumber) {

@@ -16,12 +16,6 @@ TBasicStrings<Char>& TBasicStrings<Char>::operator=(const TBasicStrings& other) 
 }
 
 template <class Char>
-TBasicStrings<Char>& TBasicStrings<Char>::operator=(TBasicStrings&& other) noexcept {
-    items_ = std::move(other.items_);
-    return *this;
-}
-
-template <class Char>
 void TBasicStrings<Char>::CheckIndex(int index) const {
     if (index < 0 || index >= Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
 }

@@ -31,8 +31,8 @@ public:
     TBasicStrings() = default;
     TBasicStrings(const TBasicStrings& other) : TObject(), items_(other.items_) {}
     TBasicStrings(TBasicStrings&& other) noexcept : TObject(), items_(std::move(other.items_)) {}
+    // Assigning goes through Assign, so that watchers hear about it.
     TBasicStrings& operator=(const TBasicStrings& other);
-    TBasicStrings& operator=(TBasicStrings&& other) noexcept;
 
     int Count() const { return static_cast<int>(items_.size()); }
     bool Empty() const { return items_.empty(); }

@@ -11,5 +11,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Static runtime: the .exe needs no libstdc++/libgcc/libwinpthread DLL.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# Sections aligned to pages in the file as well: Wine then maps the image
+# from the file and loads only the pages a run touches, where it otherwise
+# copies the whole image into private memory at start.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--file-alignment,0x1000")
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run.sh)

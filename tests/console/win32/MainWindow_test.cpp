@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "console/Controls.h"
 #include "link/win32/SerialPort.h"
 #include "toolkit/testing/UiDriver.h"
@@ -30,19 +32,40 @@ void ExpectPlaced(TWinControl* control, int left, int top, int width, int height
     EXPECT_EQ(r.bottom - r.top, height);
 }
 
-void ExpectBounds(TControl* control, int left, int top, int width, int height)
+// A control's rectangle in its parent's client coordinates.
+RECT BoundsOf(TControl* control)
 {
-    EXPECT_EQ(control->Left(), left);
-    EXPECT_EQ(control->Top(), top);
-    EXPECT_EQ(control->Width(), width);
-    EXPECT_EQ(control->Height(), height);
+    return RECT{control->Left(), control->Top(), control->Left() + control->Width(),
+                control->Top() + control->Height()};
 }
 
-// Labels size themselves to their caption; their place is what is designed.
-void ExpectLabelAt(TControl* label, int left, int top)
+// Wholly inside the parent's client area.
+void ExpectInsideParent(TControl* control)
 {
-    EXPECT_EQ(label->Left(), left);
-    EXPECT_EQ(label->Top(), top);
+    ASSERT_NE(control->Parent(), nullptr);
+    RECT client{};
+    GetClientRect(control->Parent()->Handle(), &client);
+    const RECT r = BoundsOf(control);
+    EXPECT_GE(r.left, 0);
+    EXPECT_GE(r.top, 0);
+    EXPECT_LE(r.right, client.right);
+    EXPECT_LE(r.bottom, client.bottom);
+    EXPECT_GT(control->Width(), 0);
+    EXPECT_GT(control->Height(), 0);
+}
+
+bool Overlap(TControl* one, TControl* other)
+{
+    RECT a = BoundsOf(one), b = BoundsOf(other), both{};
+    return IntersectRect(&both, &a, &b) != FALSE;
+}
+
+// No two of the controls share a pixel.
+void ExpectNoOverlap(const std::vector<TControl*>& controls)
+{
+    for (size_t i = 0; i < controls.size(); ++i)
+        for (size_t j = i + 1; j < controls.size(); ++j)
+            EXPECT_FALSE(Overlap(controls[i], controls[j])) << "controls " << i << " and " << j << " overlap";
 }
 
 HWND Focused()
@@ -109,22 +132,40 @@ TEST_F(ConsoleTest, DelayGroupsAreLaidOutInTwoRowsOfFiveColumns)
 {
     form().PageControl1->SetActivePageIndex(1);
     uitest::Pump(50);
+    ExpectPlaced(form().GroupBox_dly[0], 16, 28, 676, 126);
+    std::vector<TControl*> groups;
     for (int h = 0; h < kDelayKinds; ++h) {
-        ExpectPlaced(form().GroupBox_dly[h], 16, 28 + 132 * h, 676, 126);
+        groups.push_back(form().GroupBox_dly[h]);
         EXPECT_EQ(form().GroupBox_dly[h]->Parent(), form().GroupBox_dly_setup);
+        ExpectInsideParent(form().GroupBox_dly[h]);
+        std::vector<TControl*> inside;
         for (int c = 0; c < kChannels; ++c) {
             SCOPED_TRACE(testing::Message() << "h=" << h << " c=" << c);
-            const int r = c / 5, k = c % 5;
-            ExpectLabelAt(form().Label_dly[h][c], 10 + 134 * k, 35 + 48 * r);
-            ExpectPlaced(form().Ed_dly[h][c], 50 + 134 * k, 32 + 48 * r, 42, 28);
-            ExpectPlaced(form().CB_min[h][c], 95 + 134 * k, 29 + 48 * r, 39, 33);
+            TControl* label = form().Label_dly[h][c];
+            TControl* field = form().Ed_dly[h][c];
+            TControl* box = form().CB_min[h][c];
+            for (TControl* control : {label, field, box}) {
+                EXPECT_EQ(control->Parent(), form().GroupBox_dly[h]);
+                ExpectInsideParent(control);
+                inside.push_back(control);
+            }
+            // Label, field, minutes box from left to right on one row; five
+            // positions to a row, LCD first.
+            EXPECT_LT(label->Left(), field->Left());
+            EXPECT_LT(field->Left(), box->Left());
+            const int row = c / 5;
+            EXPECT_EQ(field->Top(), form().Ed_dly[h][row * 5]->Top());
+            if (c % 5)
+                EXPECT_GT(field->Left(), form().Ed_dly[h][c - 1]->Left());
+            if (row)
+                EXPECT_GT(field->Top(), form().Ed_dly[h][0]->Top());
             EXPECT_EQ(SendMessageW(form().Ed_dly[h][c]->Handle(), EM_GETLIMITTEXT, 0, 0), 4);
             EXPECT_EQ(form().Ed_dly[h][c]->Text(), L"");
             EXPECT_FALSE(form().CB_min[h][c]->Checked());
-            EXPECT_EQ(form().Label_dly[h][c]->Font().Size(), 12);
-            EXPECT_EQ(form().Ed_dly[h][c]->Font().Size(), 12);
         }
+        ExpectNoOverlap(inside);
     }
+    ExpectNoOverlap(groups);
     EXPECT_EQ(uitest::CaptionOf(*form().Label_dly[0][0]), L"LCD:");
     EXPECT_EQ(uitest::CaptionOf(*form().Label_dly[1][8]), L"CH8:");
 }
@@ -150,32 +191,62 @@ TEST_F(ConsoleTest, RealTimeGroupsStackWithOutletColumns)
 {
     form().PageControl1->SetActivePageIndex(2);
     uitest::Pump(50);
+    ExpectPlaced(form().GroupBox_rt[0], 6, 1, 722, 120);
     for (int g = 0; g < kRealTimeGroups; ++g) {
         SCOPED_TRACE(testing::Message() << "g=" << g);
-        ExpectPlaced(form().GroupBox_rt[g], 6, 1 + 119 * g, 722, 120);
-        ExpectPlaced(form().Ed_grp_id[g], 39, 22, 44, 24);
+        // Stacked groups share a border line; the page's buttons sit below them.
+        for (TControl* button : {static_cast<TControl*>(form().Bn_ch_all), static_cast<TControl*>(form().Bn_ch_clr)})
+            EXPECT_FALSE(Overlap(button, form().GroupBox_rt[g]));
+        ExpectInsideParent(form().GroupBox_rt[g]);
+        if (g)
+            EXPECT_GT(form().GroupBox_rt[g]->Top(), form().GroupBox_rt[g - 1]->Top());
         EXPECT_EQ(SendMessageW(form().Ed_grp_id[g]->Handle(), EM_GETLIMITTEXT, 0, 0), 3);
-        ExpectLabelAt(form().Label_ch[g][0], 16, 23);
         EXPECT_EQ(uitest::CaptionOf(*form().Label_ch[g][0]), L"ID:");
-        ExpectLabelAt(form().Label_status[g], 115, 25);
-        ExpectLabelAt(form().Label_mask[g], 24, 63);
-        ExpectPlaced(form().CB_mask_all[g], 120, 64, 100, 17);
-        ExpectPlaced(form().Bn_seq_on[g], 16, 84, 82, 30);
-        ExpectPlaced(form().Bn_rev_off[g], 104, 84, 82, 30);
-        ExpectPlaced(form().Bn_grp_all[g], 616, 84, 82, 30);
         EXPECT_EQ(uitest::CaptionOf(*form().Bn_grp_all[g]), L"ALL");
-        ExpectPlaced(form().CB_grp_lock[g], 620, 45, 60, 17);
         EXPECT_FALSE(form().CB_grp_lock[g]->Enabled());
+
+        // Windowed controls of the group: none overlaps another.
+        std::vector<TControl*> windows = {form().Ed_grp_id[g], form().CB_mask_all[g], form().Bn_seq_on[g],
+                                          form().Bn_rev_off[g], form().Bn_grp_all[g], form().CB_grp_lock[g]};
+        for (int c = 0; c < kChannels; ++c)
+            windows.push_back(form().Bn_ch[g][c]);
+        for (TControl* control : windows) {
+            EXPECT_EQ(control->Parent(), form().GroupBox_rt[g]);
+            ExpectInsideParent(control);
+        }
+        ExpectNoOverlap(windows);
+        // The mask boxes sit closer than their width (their caption is one
+        // letter), in order, and clear of every other control of the group.
+        for (int m = 0; m < kMaskChannels; ++m) {
+            TControl* mask = form().CB_mask[g][m];
+            EXPECT_EQ(mask->Parent(), form().GroupBox_rt[g]);
+            ExpectInsideParent(mask);
+            if (m)
+                EXPECT_GT(mask->Left(), form().CB_mask[g][m - 1]->Left());
+            for (TControl* control : windows)
+                EXPECT_FALSE(Overlap(mask, control)) << "mask " << m;
+        }
+
+        // One column per outlet, LCD first: lamp over its name, name over its
+        // button, and each mask box in the column of its channel.
         for (int c = 0; c < kChannels; ++c) {
-            ExpectBounds(form().Shape_ch[g][c], 219 + 43 * c, 20, 22, 22);
+            TControl* lamp = form().Shape_ch[g][c];
+            TControl* name = form().Label_ch[g][c + 1];
+            TControl* button = form().Bn_ch[g][c];
+            ExpectInsideParent(lamp);
             EXPECT_EQ(form().Shape_ch[g][c]->Shape(), stCircle);
             EXPECT_EQ(form().Shape_ch[g][c]->Brush().Color(), clWhite);
-            ExpectLabelAt(form().Label_ch[g][c + 1], 219 + 43 * c, 45);
-            ExpectPlaced(form().Bn_ch[g][c], 212 + 43 * c, 84, 37, 30);
-        }
-        for (int m = 0; m < kMaskChannels; ++m) {
-            ExpectPlaced(form().CB_mask[g][m], 259 + 43 * m, 64, 46, 17);
-            EXPECT_EQ(uitest::CaptionOf(*form().CB_mask[g][m]), L"M");
+            EXPECT_LT(lamp->Top(), name->Top());
+            EXPECT_LT(name->Top(), button->Top());
+            EXPECT_LT(lamp->Left(), button->Left() + button->Width());
+            EXPECT_GT(lamp->Left() + lamp->Width(), button->Left());
+            if (c) {
+                EXPECT_GT(lamp->Left(), form().Shape_ch[g][c - 1]->Left());
+                TControl* mask = form().CB_mask[g][c - 1];
+                EXPECT_LT(mask->Left(), button->Left() + button->Width());
+                EXPECT_GT(mask->Left() + mask->Width(), button->Left());
+                EXPECT_EQ(uitest::CaptionOf(*form().CB_mask[g][c - 1]), L"M");
+            }
         }
         EXPECT_EQ(uitest::CaptionOf(*form().Label_ch[g][1]), L"LCD");
         EXPECT_EQ(uitest::CaptionOf(*form().Label_ch[g][9]), L"CH8");
@@ -210,19 +281,38 @@ TEST_F(ConsoleTest, TaskPageHasSevenDayColumnsOfTenSlots)
 {
     form().PageControl1->SetActivePageIndex(3);
     uitest::Pump(50);
+    ExpectPlaced(form().Panel_day[0], 0, 0, 105, 538);
+    std::vector<TControl*> days;
     for (int d = 0; d < kWeekdays; ++d) {
         SCOPED_TRACE(testing::Message() << "d=" << d);
-        ExpectPlaced(form().Panel_day[d], 105 * d, 0, 105, 538);
-        ExpectPlaced(form().CB_week[d], 6, 5, 100, 17);
+        days.push_back(form().Panel_day[d]);
+        ExpectInsideParent(form().Panel_day[d]);
+        if (d)
+            EXPECT_GT(form().Panel_day[d]->Left(), form().Panel_day[d - 1]->Left());
+        std::vector<TControl*> column;
+        // The weekday box heads its column (as designed it runs one pixel
+        // past the column's right edge; its caption ends well before).
+        EXPECT_EQ(form().CB_week[d]->Parent(), form().Panel_day[d]);
+        EXPECT_LT(form().CB_week[d]->Top(), form().GroupBox_slot[d][0]->Top());
         for (int s = 0; s < kTaskSlots; ++s) {
-            ExpectPlaced(form().GroupBox_slot[d][s], 0, 20 + 51 * s, 105, 51);
-            ExpectPlaced(form().CB_on_slot[d][s], 5, 7, 30, 18);
-            ExpectPlaced(form().Dt_on_slot[d][s], 39, 7, 60, 18);
-            ExpectPlaced(form().CB_off_slot[d][s], 5, 28, 30, 18);
-            ExpectPlaced(form().Dt_off_slot[d][s], 39, 28, 60, 18);
+            column.push_back(form().GroupBox_slot[d][s]);
+            ExpectInsideParent(form().GroupBox_slot[d][s]);
+            if (s)
+                EXPECT_GT(form().GroupBox_slot[d][s]->Top(), form().GroupBox_slot[d][s - 1]->Top());
+            std::vector<TControl*> slot = {form().CB_on_slot[d][s], form().Dt_on_slot[d][s],
+                                           form().CB_off_slot[d][s], form().Dt_off_slot[d][s]};
+            for (TControl* control : slot) {
+                EXPECT_EQ(control->Parent(), form().GroupBox_slot[d][s]);
+                ExpectInsideParent(control);
+            }
+            ExpectNoOverlap(slot);
+            // Switch-on row above the switch-off row, box left of its picker.
+            EXPECT_LT(form().CB_on_slot[d][s]->Top(), form().CB_off_slot[d][s]->Top());
+            EXPECT_LT(form().CB_on_slot[d][s]->Left(), form().Dt_on_slot[d][s]->Left());
             EXPECT_EQ(form().Dt_on_slot[d][s]->Kind(), dtkTime);
-            EXPECT_EQ(form().CB_on_slot[d][s]->Font().Size(), 9);
+            EXPECT_EQ(form().Dt_off_slot[d][s]->Kind(), dtkTime);
         }
+        ExpectNoOverlap(column);
     }
-    EXPECT_EQ(form().GroupBox_slot[0][0]->Font().Size(), 7);
+    ExpectNoOverlap(days);
 }

@@ -3,6 +3,7 @@
 #include "ConsoleFixture.h"
 
 #include "console/Controls.h"
+#include "console/core/CaptionPlan.h"
 #include "link/win32/SerialPort.h"
 #include "toolkit/testing/UiDriver.h"
 
@@ -116,6 +117,36 @@ TEST_F(ConsoleTest, ChoosingTheSameLanguageChangesNothing)
     // A real change resets every channel button to the on word.
     ChooseLanguageByKeyboard(form().CB_language, VK_DOWN);
     EXPECT_EQ(form().Bn_ch[0][3]->Caption(), W("開"));
+}
+
+// Every caption the plan names follows a switch: the window's own controls,
+// the four real-time groups and the timer task page.
+TEST_F(ConsoleTest, EveryPlannedCaptionFollowsTheLanguage)
+{
+    namespace text = relayon::console;
+    ChooseLanguageByKeyboard(form().CB_language, VK_DOWN);
+    ASSERT_EQ(form().LangIndex, 2);
+    for (const text::ControlCaption& entry : text::WindowCaptionOrder()) {
+        auto* control = dynamic_cast<TControl*>(
+            form().FindComponent(std::wstring(entry.control.begin(), entry.control.end())));
+        ASSERT_NE(control, nullptr) << entry.control;
+        EXPECT_EQ(uitest::CaptionOf(*control), text::Text(entry.key, 2)) << entry.control;
+    }
+    for (int g = 0; g < kRealTimeGroups; ++g) {
+        EXPECT_EQ(uitest::CaptionOf(*form().Label_status[g]), W("狀態顯示"));
+        EXPECT_EQ(uitest::CaptionOf(*form().Label_mask[g]), W("屏蔽選擇："));
+        EXPECT_EQ(form().CB_mask_all[g]->Caption(), W("所有"));
+        EXPECT_EQ(form().Bn_seq_on[g]->Caption(), W("順序打開"));
+        EXPECT_EQ(form().Bn_rev_off[g]->Caption(), W("逆序關閉"));
+    }
+    for (int d = 0; d < kWeekdays; ++d) {
+        EXPECT_EQ(form().CB_week[d]->Caption(), text::Text(*text::WeekdayCaptionKey(d), 2));
+        for (int s = 0; s < kTaskSlots; ++s) {
+            EXPECT_EQ(form().CB_on_slot[d][s]->Caption(), W("開"));
+            EXPECT_EQ(form().CB_off_slot[d][s]->Caption(), W("關"));
+        }
+    }
+    EXPECT_EQ(form().CB_week[1]->Caption(), W("星期壹"));
 }
 
 class SimplifiedStartTest : public ConsoleTest {

@@ -6,6 +6,27 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 "$root/scripts/setup.sh" || exit 1
 build="${RELAYON_BUILD_DIR:-$root/build}"
+source "$root/scripts/wine-session.sh"
+source "$root/scripts/wait-port.sh"
+
+# Whatever happens (failure, Ctrl-C, a CI time-out), nothing started here
+# outlives the run: the simulator, then the pty bridge, wineserver,
+# kept-alive desktop process and Xvfb of the Wine session.
+sim_pid="" session=0
+cleanup() {
+  if [ -n "$sim_pid" ]; then
+    kill "$sim_pid" 2>/dev/null
+    wait "$sim_pid" 2>/dev/null
+    sim_pid=""
+  fi
+  if [ "$session" = 1 ]; then
+    wine_session_stop
+    session=0
+  fi
+}
+trap cleanup EXIT
+trap 'echo "test.sh: interrupted" >&2; exit 130' INT
+trap 'echo "test.sh: terminated" >&2; exit 143' TERM
 
 passed=0 failed=0 status=0
 # Adds one ctest run's counts to the totals.
@@ -48,17 +69,26 @@ fi
 
 echo "== windows build"
 if "$root/scripts/build.sh" win; then
-  source "$root/scripts/wine-session.sh"
   wine_session_start "$build/win/tools/keepalive.exe" "$build/native/tools/ptybridge"
+  session=1
   run_ctest wine "$build/win" -L wine -LE e2e
-  # The console against the simulator on the sequencers' port.
-  "$build/native/tools/seqsim/seqsim" --units 1,2,3,4 --listen 127.0.0.1:8080 --no-stdin --log none \
-    </dev/null >"$build/seqsim-e2e.log" 2>&1 &
-  sim_pid=$!
-  sleep 0.5
-  run_ctest e2e "$build/win" -L e2e
-  kill "$sim_pid" 2>/dev/null; wait "$sim_pid" 2>/dev/null
-  wine_session_stop
+  # The console against the simulator on the sequencers' port. A port that
+  # is already taken would put the test against some other program.
+  if wait_port 127.0.0.1 8080 0; then
+    echo "e2e: 127.0.0.1:8080 is taken by another program; end-to-end test not run"
+    status=1; failed=$((failed + 1))
+  else
+    "$build/native/tools/seqsim/seqsim" --units 1,2,3,4 --listen 127.0.0.1:8080 --no-stdin --log none \
+      </dev/null >"$build/seqsim-e2e.log" 2>&1 &
+    sim_pid=$!
+    if wait_port 127.0.0.1 8080 20 && kill -0 "$sim_pid" 2>/dev/null; then
+      run_ctest e2e "$build/win" -L e2e
+    else
+      echo "e2e: the simulator did not open 127.0.0.1:8080 (log: $build/seqsim-e2e.log)"
+      status=1; failed=$((failed + 1))
+    fi
+  fi
+  cleanup
 else
   echo "windows build FAILED"; status=1; failed=$((failed + 1))
 fi

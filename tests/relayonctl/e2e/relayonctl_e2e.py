@@ -157,19 +157,17 @@ def failures_and_usage(ctl, sim):
     rc, _, err = ctl.run("--timeout", "300", "on", "3", "CH1")
     check(rc == 1 and "unit 3" in err and "ChannelOn" in err, "silent unit: %d %s" % (rc, err))
     sim.command("set 3 silent off")
-    for bad in (["frobnicate", "1"], ["status", "0"], ["status", "256"], ["status", "x"], ["on", "1", "CH9"],
-                ["mask", "1", "LCD", "on"], ["every-on", "1"], ["lock", "1", "maybe"], ["write-id", "1", "0"],
-                ["delays", "1", "--on", "1,1,1,1,1,1,1,1,60.5", "--off", "1,1,1,1,1,1,1,1,1"],
-                ["delays", "1", "--on", "1,1,1,1,1,1,1,1,.", "--off", "1,1,1,1,1,1,1,1,1"],
-                ["delays", "1", "--on", "1,1,1,1,1,1,1,1", "--off", "1,1,1,1,1,1,1,1,1"],
-                ["status", "1", "--start", "CH1"]):
+    # A few representative refusals (the unit tests cover the rest): each must
+    # stop before the link is used.
+    for bad in (["frobnicate", "1"], ["status", "0"], ["on", "1", "CH9"], ["mask", "1", "LCD", "on"],
+                ["delays", "1", "--on", "1,1,1,1,1,1,1,1,60.5", "--off", "1,1,1,1,1,1,1,1,1"]):
         rc, _, err = ctl.run(*bad)
         check(rc == 2 and err.startswith("relayonctl:"), "usage error for %s: %d %s" % (bad, rc, err))
     check(not any(sim.dump(1)["outlets"]) and sim.dump(1)["on_delays"] == [2] * 9, "usage errors sent nothing")
 
 
 def scan(ctl, sim):
-    rc, out, _ = ctl.json("--timeout", "400", "scan", "--to", "7")
+    rc, out, _ = ctl.json("--timeout", "500", "scan", "--to", "7")
     found = [o["id"] for o in out if o.get("event") == "found"]
     summary = [o for o in out if o.get("event") == "summary"]
     check(rc == 0 and found == [1, 2, 3, 4] and summary and summary[0]["found"] == [1, 2, 3, 4]
@@ -210,7 +208,7 @@ def watch_count(ctl):
 def duplicate_id(ctl, seqsim, workdir, link_args):
     sim = Simulator(seqsim, workdir, link_args + ["--shared-answers"], units="1,2,3,4,2")
     try:
-        rc, out, _ = ctl(sim).json("--timeout", "400", "scan", "--to", "6")
+        rc, out, _ = ctl(sim).json("--timeout", "500", "scan", "--to", "6")
         summary = [o for o in out if o.get("event") == "summary"]
         warnings = [o for o in out if o.get("event") == "warning"]
         check(rc == 0 and summary and summary[0]["found"] == [1, 2, 3, 4] and summary[0]["suspect"] == [2]
@@ -260,7 +258,7 @@ def main():
                 check(rc == 0 and out[0]["outlets"]["CH8"], "serial %s: status %s" % (baud, out))
                 rc, out, _ = ctl.json("info", "2")
                 check(rc == 0 and out[0]["on"] == ["1"] * 9, "serial %s: info %s" % (baud, out))
-                rc, out, _ = ctl.json("--timeout", "400", "scan", "--from", "2", "--to", "5")
+                rc, out, _ = ctl.json("--timeout", "500", "scan", "--from", "2", "--to", "5")
                 check(rc == 0 and [o["id"] for o in out if o.get("event") == "found"] == [2, 3, 4],
                       "serial %s: scan %s" % (baud, out))
             finally:

@@ -41,6 +41,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         abort();
     if (auto info = DecodeInfo(input); info && MakeInfoReply(*info) != std::vector<uint8_t>(input.begin(), input.end()))
         abort();
+    // The head names a shape exactly when length and header agree, whatever
+    // the check byte; every valid reply has one, and its readers stay in range.
+    const auto head = ReadReplyHead(input);
+    if (valid != (head && IsValidReply(input)) || (head && input.size() != ReplyLengthForHeader(input[0])))
+        abort();
+    if (auto info = DecodeInfo(input); info && (info->StartPosition() < 0 || info->StartPosition() > 8))
+        abort();
+    if (auto status = DecodeStatus(input))
+        for (int k = 0; k <= 9; ++k)
+            if (status->ChannelUsable(k).has_value() != (status->enable.has_value() && k >= 1 && k <= 8))
+                abort();
 
     std::vector<uint8_t> out;
     std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -214,7 +214,7 @@ TEST_F(ReceiverTest, OversizedReadingsAreDroppedAndTheLineRecovers)
 TEST_F(ConsoleTest, TcpIsReadMoreSlowlyAfterARequestForInformation)
 {
     LoopbackPeer peer(8080, SOMAXCONN, Millis(5000));
-    ASSERT_TRUE(peer.Listening());
+    ASSERT_TRUE(peer.Listening()) << "127.0.0.1:8080 is taken";
     form().Ed_ip_address->SetText(L"127.0.0.1");
     uitest::Click(*form().Bn_ip_conn);
     ASSERT_TRUE(peer.Accept(Millis(1000)));

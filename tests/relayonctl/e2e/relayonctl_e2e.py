@@ -225,6 +225,10 @@ def main():
     parser.add_argument("--com", default="COM5", help="Wine serial port mapped to $WINEPREFIX/relayon-comN")
     parser.add_argument("--bauds", default="4800,9600,14400,19200")
     args = parser.parse_args()
+    for program in (args.relayonctl, args.seqsim):
+        if not os.path.exists(program):
+            print("missing %s (the Wine run takes seqsim from the native tree beside its own)" % program)
+            return 1
 
     with tempfile.TemporaryDirectory(prefix="relayonctl-e2e-") as workdir:
         tcp = lambda sim: Ctl(args.relayonctl, args.wine, ["--host", "127.0.0.1:%d" % sim.port])

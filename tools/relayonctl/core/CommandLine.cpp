@@ -268,7 +268,7 @@ private:
     }
 
     bool Command();
-    bool DelaysCommand(uint8_t id);
+    bool DelaysCommand();
     bool ScanCommand();
     bool WatchCommand();
 
@@ -313,7 +313,7 @@ bool Parser::Command()
     case Verb::AllOff: SetPayload(link::GroupAllPayload(*id, verb == Verb::AllOn)); return true;
     case Verb::SeqOn: SetPayload(link::SequenceOnPayload(*id)); return true;
     case Verb::RevOff: SetPayload(link::ReverseOffPayload(*id)); return true;
-    case Verb::Delays: return DelaysCommand(*id);
+    case Verb::Delays: return DelaysCommand();
     case Verb::Cascade: {
         auto on = OnOff(2);
         auto start = on ? StartItem() : std::nullopt;
@@ -357,7 +357,7 @@ bool Parser::Command()
 // "m" is in minutes, any other in seconds. The values themselves go through
 // the console's own delay reading, so exactly what its apply button refuses
 // is refused here.
-bool Parser::DelaysCommand(uint8_t id)
+bool Parser::DelaysCommand()
 {
     if (!values_.count("--on") || !values_.count("--off"))
         return Error("delays: needs both --on LIST and --off LIST (nine values each)");
@@ -377,7 +377,6 @@ bool Parser::DelaysCommand(uint8_t id)
             texts[h][c] = Widen(text);
         }
     }
-    (void)id;
     const auto built = link::BuildApplyDelays(Widen(positional_[1]), texts, minutes);
     if (!built.Ok())
         return Error("delays: every value must be 0 to 60 in steps of 0.5, digits and one point only, "

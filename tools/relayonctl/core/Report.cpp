@@ -43,6 +43,23 @@ std::string RequestName(std::span<const uint8_t> payload)
     }
 }
 
+std::string RequestDetail(std::span<const uint8_t> payload)
+{
+    if (payload.size() < 4)
+        return {};
+    switch (payload[1]) {
+    case link::ChannelOn:
+    case link::ChannelOff: return ChannelName(payload[3]);
+    case link::SetLock: return payload[2] == link::SwitchSet ? "locked" : "unlocked";
+    case link::SetMask:
+        return (payload[2] == link::MaskAllChannels ? std::string("all") : ChannelName(payload[2] + 1)) +
+               (payload[3] == link::SwitchSet ? " masked" : " usable");
+    case link::SequenceControl: return payload[3] <= 8 ? "start " + ChannelName(payload[3]) : std::string();
+    case link::WriteId: return "new ID " + std::to_string(payload[3]);
+    default: return {};
+    }
+}
+
 std::string JsonString(const std::string& text)
 {
     std::string out = "\"";

@@ -16,6 +16,9 @@ namespace relayon::ctl {
 // The request's name as the protocol knows it, with a SequenceControl's
 // sub-command: "PollStatus", "SequenceControl/SwitchOn", "SetDelays".
 std::string RequestName(std::span<const uint8_t> payload);
+// The request's argument in words where it has one: "CH3", "CH2 masked",
+// "locked", "start CH4"; empty otherwise.
+std::string RequestDetail(std::span<const uint8_t> payload);
 
 // Text as a JSON string literal, quotes included.
 std::string JsonString(const std::string& text);

@@ -20,6 +20,8 @@ JsonObject ResultObject(const Invocation& inv, std::span<const uint8_t> payload)
 {
     JsonObject object;
     object.Add("command", inv.verbName).Add("id", static_cast<int>(payload[0])).Add("request", RequestName(payload));
+    if (const std::string detail = RequestDetail(payload); !detail.empty())
+        object.Add("detail", detail);
     return object;
 }
 
@@ -76,7 +78,9 @@ void PrintAnswer(const Invocation& inv, RunContext& ctx, std::span<const uint8_t
         object.Add("ok", true).Add("answeredBy", by);
         ctx.out << object.Text() << "\n";
     } else {
-        ctx.out << UnitLabel(payload[0]) << ": " << RequestName(payload) << " delivered";
+        const std::string detail = RequestDetail(payload);
+        ctx.out << UnitLabel(payload[0]) << ": " << RequestName(payload) << (detail.empty() ? "" : " " + detail)
+                << " delivered";
         if (payload[0] == 0 && by != 0)
             ctx.out << " (answered by unit " << by << ")";
         ctx.out << "\n";

@@ -78,7 +78,8 @@ if "$root/scripts/build.sh" win; then
     echo "e2e: 127.0.0.1:8080 is taken by another program; end-to-end test not run"
     status=1; failed=$((failed + 1))
   else
-    "$build/native/tools/seqsim/seqsim" --units 1,2,3,4 --listen 127.0.0.1:8080 --no-stdin --log none \
+    "$build/native/tools/seqsim/seqsim" --units 1,2,3,4 --listen 127.0.0.1:8080 \
+      --control-listen 127.0.0.1:8081 --no-stdin --log none \
       </dev/null >"$build/seqsim-e2e.log" 2>&1 &
     sim_pid=$!
     if wait_port 127.0.0.1 8080 20 && kill -0 "$sim_pid" 2>/dev/null; then

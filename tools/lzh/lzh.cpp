@@ -51,8 +51,10 @@ std::vector<uint8_t> ReadFile(const char* name) {
         bytes.resize(static_cast<size_t>(info.st_size));
     size_t used = 0;
     for (;;) {
-        used += std::fread(bytes.data() + used, 1, bytes.size() - used, in.get());
-        if (used < bytes.size()) break;  // a short read: the end, or an error
+        if (used < bytes.size()) {
+            used += std::fread(bytes.data() + used, 1, bytes.size() - used, in.get());
+            if (used < bytes.size()) break;  // a short read: the end, or an error
+        }
         // A full buffer: the file grew or is a pipe; one more byte tells.
         const int next = std::fgetc(in.get());
         if (next == EOF) break;
@@ -67,7 +69,7 @@ std::vector<uint8_t> ReadFile(const char* name) {
 void WriteFile(const char* name, const std::vector<uint8_t>& bytes) {
     File out(std::fopen(name, "wb"));
     if (!out) throw FileError("cannot create", name);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out.get()) == bytes.size();
+    const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), out.get()) == bytes.size();
     // Buffered data reaches the file only at close, so a full disk shows there.
     const bool closed = std::fclose(out.release()) == 0;
     if (!written || !closed) throw FileError("cannot write", name);

@@ -131,11 +131,19 @@ TEST(Control, InjectionResetScaleAndQuit)
 
     f.Run("set 5 outlet ch2 on");
     f.Run("set 7 lock on");
+    f.U(1).SetId(9);
+    EXPECT_EQ(f.Run("reset 9"), "ok");
+    EXPECT_EQ(f.U(1).Id(), 9);
+    EXPECT_FALSE(f.U(1).Locked());
+    f.Run("set 9 lock on");
     EXPECT_EQ(f.Run("reset 5"), "ok");
     EXPECT_FALSE(f.U(0).OutletOn(2));
     EXPECT_TRUE(f.U(1).Locked());
+    // Resetting the whole line also undoes the renumbering.
     EXPECT_EQ(f.Run("reset"), "ok");
     EXPECT_FALSE(f.U(1).Locked());
+    EXPECT_EQ(f.U(1).Id(), 7);
+    EXPECT_EQ(f.Run("units").find("9"), std::string::npos);
 
     EXPECT_EQ(f.Run("scale 0.01"), "ok");
     EXPECT_DOUBLE_EQ(f.sim.GetBus().TimeScale(), 0.01);

@@ -116,8 +116,12 @@ std::string RunSet(Context& ctx, const std::vector<std::string>& w)
 std::string RunReset(Context& ctx, const std::vector<std::string>& w)
 {
     if (w.size() == 1) {
-        for (Unit& unit : ctx.sim.GetBus().Units())
+        // The IDs go back too, so a test that renumbered a unit and stopped
+        // before undoing it leaves the line as the command line made it.
+        for (Unit& unit : ctx.sim.GetBus().Units()) {
+            unit.SetId(unit.FirstId());
             unit.Reset();
+        }
         return "ok";
     }
     if (w.size() == 2 && w[1] == "faults") {

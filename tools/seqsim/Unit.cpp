@@ -25,7 +25,7 @@ bool IsValidChannel(uint8_t channel) { return channel < kOutletCount; }
 
 }  // namespace
 
-Unit::Unit(uint8_t id, UnitSettings settings) : id_(id), settings_(settings) { Reset(); }
+Unit::Unit(uint8_t id, UnitSettings settings) : id_(id), firstId_(id), settings_(settings) { Reset(); }
 
 void Unit::Reset()
 {

@@ -86,6 +86,8 @@ public:
     void Reset();
 
     uint8_t Id() const { return id_; }
+    // The ID the unit was made with, whatever WriteId did since.
+    uint8_t FirstId() const { return firstId_; }
     void SetId(uint8_t id) { id_ = id; }
     UnitSettings& Settings() { return settings_; }
     const UnitSettings& Settings() const { return settings_; }
@@ -123,6 +125,7 @@ private:
     std::optional<Bytes> NoticeIfEnabled() const;
 
     uint8_t id_;
+    uint8_t firstId_;
     UnitSettings settings_;
     std::array<bool, 9> outlets_{};
     std::array<uint8_t, 9> onDelays_{};

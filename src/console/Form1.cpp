@@ -130,6 +130,21 @@ void TForm1::Publish(TPublisher<TForm1>& p)
     p.Method(L"Ed_conn_idExit", &TForm1::Ed_conn_idExit);
     p.Method(L"Ed_ip_addressExit", &TForm1::Ed_ip_addressExit);
     p.Method(L"CB_languageChange", &TForm1::CB_languageChange);
+    // Device setup page
+    p.Method(L"Bn_connectClick", &TForm1::Bn_connectClick);
+    p.Method(L"Bn_read_idClick", &TForm1::Bn_read_idClick);
+    p.Method(L"Bn_write_idClick", &TForm1::Bn_write_idClick);
+    p.Method(L"Bn_appClick", &TForm1::Bn_appClick);
+    p.Method(L"CheckBox17Click", &TForm1::CheckBox17Click);
+    p.Method(L"Cb_chChange", &TForm1::Cb_chChange);
+    p.Method(L"Button3Click", &TForm1::Button3Click);
+    p.Method(L"Button1Click", &TForm1::Button1Click);
+    p.Method(L"Button2Click", &TForm1::Button2Click);
+    p.Method(L"CB_lockClick", &TForm1::CB_lockClick);
+    p.Method(L"Button_sameClick", &TForm1::Button_sameClick);
+    p.Method(L"Bn_defaultClick", &TForm1::Bn_defaultClick);
+    p.Method(L"CB_OpentimeClick", &TForm1::CB_OpentimeClick);
+    p.Method(L"CB_ClosetimeClick", &TForm1::CB_ClosetimeClick);
 }
 
 void TForm1::FormCreate(TObject* Sender)

@@ -145,6 +145,7 @@ object Form1: TForm1
           Height = 34
           Caption = '读出'
           TabOrder = 0
+          OnClick = Bn_read_idClick
         end
         object Ed_read_id: TEdit
           Left = 117
@@ -161,6 +162,7 @@ object Form1: TForm1
           Height = 34
           Caption = '写入'
           TabOrder = 2
+          OnClick = Bn_write_idClick
         end
         object Ed_write_id: TEdit
           Left = 277
@@ -200,6 +202,7 @@ object Form1: TForm1
             Height = 29
             Caption = '读取信息'
             TabOrder = 1
+            OnClick = Bn_connectClick
           end
           object CB_Opentime: TCheckBox
             Left = 336
@@ -208,6 +211,7 @@ object Form1: TForm1
             Height = 24
             Caption = '定时开机'
             TabOrder = 2
+            OnClick = CB_OpentimeClick
           end
           object DateTimePicker1: TDateTimePicker
             Left = 450
@@ -237,6 +241,7 @@ object Form1: TForm1
             Caption = '开机'
             Font.Height = -13
             TabOrder = 5
+            OnClick = Button1Click
           end
           object CB_Closetime: TCheckBox
             Left = 336
@@ -245,6 +250,7 @@ object Form1: TForm1
             Height = 24
             Caption = '定时关机'
             TabOrder = 6
+            OnClick = CB_ClosetimeClick
           end
           object DateTimePicker3: TDateTimePicker
             Left = 450
@@ -274,6 +280,7 @@ object Form1: TForm1
             Caption = '关机'
             Font.Height = -13
             TabOrder = 9
+            OnClick = Button2Click
           end
           object GroupBox_dly_setup: TGroupBox
             Left = 8
@@ -289,6 +296,7 @@ object Form1: TForm1
               Height = 33
               Caption = '跟"1"相同'
               TabOrder = 0
+              OnClick = Button_sameClick
             end
             object Bn_default: TButton
               Left = 490
@@ -297,6 +305,7 @@ object Form1: TForm1
               Height = 33
               Caption = '默认值'
               TabOrder = 1
+              OnClick = Bn_defaultClick
             end
             object Bn_app: TButton
               Left = 600
@@ -305,6 +314,7 @@ object Form1: TForm1
               Height = 33
               Caption = '应用'
               TabOrder = 2
+              OnClick = Bn_appClick
             end
           end
           object GroupBox5: TGroupBox
@@ -337,6 +347,7 @@ object Form1: TForm1
               Caption = '级联'
               Checked = True
               TabOrder = 0
+              OnClick = CheckBox17Click
             end
             object Cb_ch: TComboBox
               Left = 155
@@ -347,6 +358,7 @@ object Form1: TForm1
               Font.Height = -13
               ItemIndex = 0
               TabOrder = 1
+              OnChange = Cb_chChange
               Text = 'LCD'
               Items.Strings = (
                 'LCD'
@@ -367,6 +379,7 @@ object Form1: TForm1
               Caption = 'Lock'
               Enabled = False
               TabOrder = 2
+              OnClick = CB_lockClick
             end
             object Button3: TButton
               Left = 600
@@ -375,6 +388,7 @@ object Form1: TForm1
               Height = 33
               Caption = '开关'
               TabOrder = 3
+              OnClick = Button3Click
             end
           end
         end

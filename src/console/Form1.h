@@ -37,6 +37,7 @@ class TcpClient;
 namespace relayon::link {
 struct StatusReport;
 struct InfoReport;
+enum class Refusal : uint8_t;
 }  // namespace relayon::link
 
 // Run-time group sizes: delay kinds (switch-on, switch-off), channel positions
@@ -187,6 +188,28 @@ public:
     void Set_Language(int32_t previous);
     void Set_TaskCaptions();
     TControl* RealTimeGroupControl(relayon::console::TextKey key, int g);
+
+    // --- Device setup page: the command set's handlers (SetupHandlers.cpp) ---
+    void Bn_connectClick(TObject* Sender);
+    void Bn_read_idClick(TObject* Sender);
+    void Bn_write_idClick(TObject* Sender);
+    void Bn_appClick(TObject* Sender);
+    void CheckBox17Click(TObject* Sender);
+    void Cb_chChange(TObject* Sender);
+    void Button3Click(TObject* Sender);
+    void Button1Click(TObject* Sender);
+    void Button2Click(TObject* Sender);
+    void CB_lockClick(TObject* Sender);
+    void Button_sameClick(TObject* Sender);
+    void Bn_defaultClick(TObject* Sender);
+    void CB_OpentimeClick(TObject* Sender);
+    void CB_ClosetimeClick(TObject* Sender);
+    // Cb_ch, Label3, Label2 and Button3 follow the cascade state.
+    void EnableCascadeControls(bool cascade);
+    // The message of a refused command, in the selected language.
+    void ShowRefusal(relayon::link::Refusal why);
+    // SequenceControl with `subCommand` and the start channel of Cb_ch.
+    void SendSequenceControl(uint8_t subCommand);
 
     // --- Send path ---
     void SendRequest(std::span<const uint8_t> payload);

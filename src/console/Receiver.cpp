@@ -113,21 +113,23 @@ void TForm1::ApplyEnableBits(int g, const link::StatusReport& status)
 {
     for (int k = 1; k <= link::kSwitchedChannelCount; ++k) {
         const bool usable = status.ChannelUsable(k).value_or(true);
-        CB_mask[g][k - 1]->SetChecked(!usable);
+        CB_mask[g][k - 1]->SetCheckedSilently(!usable);
         Bn_ch[g][k]->SetEnabled(usable);
     }
 }
 
+// Boxes set from a reply keep their click actions quiet: a reply must never
+// send a request nobody asked for (the lock box's action would send SetLock).
 void TForm1::ApplyInformation(const link::InfoReport& info)
 {
     for (int h = 0; h < kDelayKinds; ++h)
         for (int c = 0; c < kChannels; ++c) {
             const uint8_t code = info.DelayCodeOf(h, c);
-            CB_min[h][c]->SetChecked(link::DelayCode::IsMinutes(code));
+            CB_min[h][c]->SetCheckedSilently(link::DelayCode::IsMinutes(code));
             Ed_dly[h][c]->SetText(link::DelayCodeText(code));
         }
     const bool cascade = info.CascadeIsOn();
-    CheckBox17->SetChecked(cascade);
+    CheckBox17->SetCheckedSilently(cascade);
     Cb_ch->SetEnabled(cascade);
     Label3->SetEnabled(cascade);
     Label2->SetEnabled(cascade);
@@ -135,5 +137,5 @@ void TForm1::ApplyInformation(const link::InfoReport& info)
     if (cascade)
         Cb_ch->SetItemIndex(info.StartPosition());
     Button3->SetEnabled(cascade);
-    CB_lock->SetChecked(info.IsLocked());
+    CB_lock->SetCheckedSilently(info.IsLocked());
 }

@@ -4,8 +4,10 @@
 //
 //   skinview <file.skn> <out.png> [--zoom N] [--keep-magenta] [--strict]
 //
-// --strict: exit with status 1 when the sheet marks any problem (an image
-// missing, unreadable, refused, or not divisible into its cells).
+// --strict: exit with status 1 when the skin loader itself (SkinDescription)
+// finds a problem: no description, or an image missing, unreadable, refused
+// by its name or too small for its cells. The viewer thus accepts a skin
+// exactly when the console loads every element the skin names.
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -16,6 +18,7 @@
 #include "Preview.h"
 #include "SheetCanvas.h"
 #include "SkinCells.h"
+#include "skin/data/SkinDescription.h"
 #include "skin/data/Skinread.h"
 #include "skin/data/Winskinini.h"
 #include "toolkit/core/BmpCodec.h"
@@ -94,6 +97,15 @@ int main(int argc, char** argv) {
     TQuickIni ini;
     ini.LoadFromBytes(iniBytes);
 
+    // The verdict comes from the loader the console uses.
+    SkinLoadEnvironment env;
+    env.readEntry = [&reader](const std::string& name) {
+        std::vector<uint8_t> bytes;
+        reader.readfile(name, bytes);
+        return bytes;
+    };
+    std::vector<SkinImageUse> uses;
+    (void)LoadSkinDescription(ini, env, &uses);
     int problems = 0;
     SheetCanvas sheet(style);
     sheet.Heading("Skin: " + ini.ReadString("TitlebarSkin", "SkinName", "(no name)"));
@@ -108,6 +120,11 @@ int main(int argc, char** argv) {
         sheet.Note("no description entry (no name containing .ini)", true);
         ++problems;
     }
+    for (const SkinImageUse& use : uses) {
+        if (use.problem.empty()) continue;
+        sheet.Note("loader: " + use.owner + (use.fileName.empty() ? "" : " = " + use.fileName) + "   " + use.problem, true);
+        ++problems;
+    }
     std::set<std::string> used;
     for (const SkinImageRef& ref : DescribeSkinImages(ini, ReaderSizes(reader))) {
         const std::string entry = EntryNameForImage(ref.fileName);
@@ -115,7 +132,6 @@ int main(int argc, char** argv) {
                             (ref.frames == 1 ? " frame" : " frames") + (ref.stacked ? ", stacked" : "");
         if (entry.empty()) {
             sheet.Note(label + "   refused: not a .bmp name", true);
-            ++problems;
             continue;
         }
         used.insert(LowerAscii(entry));
@@ -123,7 +139,6 @@ int main(int argc, char** argv) {
         reader.readfile(entry, bytes);
         if (bytes.empty()) {
             sheet.Note(label + "   missing from the package", true);
-            ++problems;
             continue;
         }
         PixelImage image;
@@ -131,7 +146,6 @@ int main(int argc, char** argv) {
             image = DecodeBmpFile(bytes).image;
         } catch (const EInvalidGraphic& e) {
             sheet.Note(label + "   " + e.what(), true);
-            ++problems;
             continue;
         }
         const int along = ref.stacked ? image.height : image.width;
@@ -139,7 +153,6 @@ int main(int argc, char** argv) {
                  std::to_string(BitsPerPixel(image.layout)) + " bit";
         if (along % ref.frames != 0) {
             label += "   size not a multiple of the frame count";
-            ++problems;
         }
         sheet.Frames(label, image, ref.frames, ref.stacked);
     }
@@ -147,7 +160,6 @@ int main(int argc, char** argv) {
     for (int i = 0; i < reader.Num; ++i) {
         const std::string& name = reader.Dir[i];
         if (name == iniName || used.count(name)) continue;
-        ++problems;
         sheet.Note("entry " + name + " (" + std::to_string(reader.sizes[i]) + " bytes) is not named by the description", true);
     }
 

@@ -33,7 +33,9 @@ SerialPort::OpenResult SerialPort::Open(int portNumber, unsigned baudRate)
         lastError_ = ERROR_FILE_NOT_FOUND;
         return OpenResult::OpenFailed;
     }
-    const std::string name = SerialPortName(portNumber);
+    // The device namespace reaches every port; the plain name "COM10" and
+    // above would be taken for a file in the current directory.
+    const std::string name = "\\\\.\\" + SerialPortName(portNumber);
     HANDLE port = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (port == INVALID_HANDLE_VALUE) {
         lastError_ = GetLastError();

@@ -130,6 +130,10 @@ void TForm1::Publish(TPublisher<TForm1>& p)
     p.Method(L"Ed_conn_idExit", &TForm1::Ed_conn_idExit);
     p.Method(L"Ed_ip_addressExit", &TForm1::Ed_ip_addressExit);
     p.Method(L"CB_languageChange", &TForm1::CB_languageChange);
+    // Real-time page
+    p.Method(L"Timer3Timer", &TForm1::Timer3Timer);
+    p.Method(L"Bn_ch_allClick", &TForm1::Bn_ch_allClick);
+    p.Method(L"Bn_ch_clrClick", &TForm1::Bn_ch_clrClick);
     // Device setup page
     p.Method(L"Bn_connectClick", &TForm1::Bn_connectClick);
     p.Method(L"Bn_read_idClick", &TForm1::Bn_read_idClick);

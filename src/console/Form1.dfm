@@ -410,6 +410,7 @@ object Form1: TForm1
           Height = 33
           Caption = 'ALL'
           TabOrder = 4
+          OnClick = Bn_ch_allClick
         end
         object Bn_ch_clr: TButton
           Left = 623
@@ -418,6 +419,7 @@ object Form1: TForm1
           Height = 33
           Caption = 'CLEAR'
           TabOrder = 5
+          OnClick = Bn_ch_clrClick
         end
       end
     end
@@ -503,5 +505,6 @@ object Form1: TForm1
   object Timer3: TTimer
     Enabled = False
     Interval = 500
+    OnTimer = Timer3Timer
   end
 end

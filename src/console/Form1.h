@@ -15,6 +15,8 @@
 #include "console/core/LinkState.h"
 #include "console/core/SettingsWrites.h"
 #include "console/core/Texts.h"
+#include "link/GroupActions.h"
+#include "link/RealTime.h"
 #include "toolkit/Form.h"
 #include "toolkit/core/Rtti.h"
 
@@ -262,6 +264,32 @@ private:
     // LastCmd, LinkFlags, RxTick, ReplyWait and GroupRunning: kept by the
     // send path, the receive timer, the watchdog and the receiver only.
     relayon::console::LinkState linkState_;
+
+    // --- Real-time page: Timer3, the queued action and the group handlers ---
+public:
+    void Timer3Timer(TObject* Sender);
+    void Bn_seq_onClick(TObject* Sender);
+    void Bn_rev_offClick(TObject* Sender);
+    void Bn_chClick(TObject* Sender);
+    void Bn_grp_allClick(TObject* Sender);
+    void CB_maskClick(TObject* Sender);
+    void CB_mask_allClick(TObject* Sender);
+    void Bn_ch_allClick(TObject* Sender);
+    void Bn_ch_clrClick(TObject* Sender);
+    // Stands in for CB_maskClick while the page itself sets a mask box.
+    void RUN_NULL(TObject* Sender);
+    // The queue (PendingAction, ActionCountdown) and PollGroup, read-only.
+    const relayon::link::RealTimeTimer& RealTime() const { return realTime_; }
+
+private:
+    void QueueAction(const relayon::link::QueuedAction& action);
+    void QueueAction(const relayon::link::RealTimeAction& action);
+    relayon::link::GroupState RealTimeGroupState(int g);
+    relayon::link::GroupIdTexts RealTimeGroupIds();
+    void ApplyPageUpdate(const relayon::link::PageUpdate& update);
+    void ResetGroupDisplay(int g);
+    void SetMaskBox(int g, int k, bool checked);
+    relayon::link::RealTimeTimer realTime_;
 };
 
 extern TForm1* Form1;

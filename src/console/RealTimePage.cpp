@@ -69,6 +69,7 @@ void TForm1::BuildRealTimeGroups()
         SetFontSize(maskAll, kFontPoints);
         maskAll->SetBounds(120, 64, 100, 17);
         maskAll->SetCaption(Txt(TextKey::CB_mask_all));
+        maskAll->OnClick = TNotifyEvent(this, &TForm1::CB_mask_allClick);
         CB_mask_all[g] = maskAll;
 
         // The buttons and mask boxes are created first and placed into the
@@ -76,11 +77,13 @@ void TForm1::BuildRealTimeGroups()
         auto* seqOn = new TButton(this);
         seqOn->SetBounds(16, 84, 82, 30);
         seqOn->SetCaption(Txt(TextKey::Bn_seq_on));
+        seqOn->OnClick = TNotifyEvent(this, &TForm1::Bn_seq_onClick);
         Bn_seq_on[g] = seqOn;
 
         auto* revOff = new TButton(this);
         revOff->SetBounds(104, 84, 82, 30);
         revOff->SetCaption(Txt(TextKey::Bn_rev_off));
+        revOff->OnClick = TNotifyEvent(this, &TForm1::Bn_rev_offClick);
         Bn_rev_off[g] = revOff;
 
         for (int c = 0; c < kChannels; ++c) {
@@ -88,17 +91,20 @@ void TForm1::BuildRealTimeGroups()
                 auto* mask = new TCheckBox(this);
                 mask->SetBounds(259 + kColumn * (c - 1), 64, 46, 17);
                 mask->SetCaption(std::wstring(fixed::kMaskCaption));
+                mask->OnClick = TNotifyEvent(this, &TForm1::CB_maskClick);
                 CB_mask[g][c - 1] = mask;
             }
             auto* channel = new TButton(this);
             channel->SetBounds(212 + kColumn * c, 84, 37, 30);
             channel->SetCaption(Txt(TextKey::TxtOn));
+            channel->OnClick = TNotifyEvent(this, &TForm1::Bn_chClick);
             Bn_ch[g][c] = channel;
         }
 
         auto* all = new TButton(this);
         all->SetBounds(616, 84, 82, 30);
         all->SetCaption(std::wstring(fixed::kAllCaption));
+        all->OnClick = TNotifyEvent(this, &TForm1::Bn_grp_allClick);
         Bn_grp_all[g] = all;
 
         seqOn->SetParent(group);

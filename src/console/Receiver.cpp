@@ -10,6 +10,7 @@
 
 #include "console/core/IntText.h"
 #include "link/DelayText.h"
+#include "link/Frame.h"
 #include "link/Opcodes.h"
 #include "link/Replies.h"
 #include "console/Controls.h"
@@ -29,6 +30,9 @@ void TForm1::ApplyReply(std::span<const uint8_t> chunk)
     const auto head = link::ReadReplyHead(chunk);
     if (!head)
         return;
+    // Only an intact frame proves that its unit answers.
+    if (link::IsValidReply(chunk))
+        realTime_.ReplyAccepted(head->deviceId);
     switch (head->shape) {
     case link::ReplyShape::Ack: OnAcknowledgement(head->deviceId, head->opcode); break;
     case link::ReplyShape::Short: OnShortReply(chunk); break;

@@ -121,6 +121,7 @@ void TForm1::Publish(TPublisher<TForm1>& p)
     p.Method(L"Bn_ip_connClick", &TForm1::Bn_ip_connClick);
     p.Method(L"Timer_read232Timer", &TForm1::Timer_read232Timer);
     p.Method(L"Timer1Timer", &TForm1::Timer1Timer);
+    p.Method(L"Timer2Timer", &TForm1::Timer2Timer);
     p.Method(L"CB_comChange", &TForm1::CB_comChange);
     p.Method(L"CB_baud_rateChange", &TForm1::CB_baud_rateChange);
     p.Method(L"DateTimePicker1Change", &TForm1::DateTimePicker1Change);
@@ -172,6 +173,7 @@ void TForm1::FormCreate(TObject* Sender)
     BuildDelayGroups();
     BuildRealTimeGroups();
     Build_TaskPage();
+    FitScheduleTimes();
     LoadSettings();
     CB_language->SetItemIndex(LangIndex);
     Set_Language(0);

@@ -501,6 +501,7 @@ object Form1: TForm1
   end
   object Timer2: TTimer
     Interval = 200
+    OnTimer = Timer2Timer
   end
   object Timer3: TTimer
     Enabled = False

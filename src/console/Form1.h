@@ -15,6 +15,7 @@
 #include "console/core/LinkState.h"
 #include "console/core/SettingsWrites.h"
 #include "console/core/Texts.h"
+#include "link/Schedule.h"
 #include "link/GroupActions.h"
 #include "link/RealTime.h"
 #include "toolkit/Form.h"
@@ -229,6 +230,16 @@ public:
     int RunTimeControlCount() const;
 
     static void Publish(TPublisher<TForm1>& p);
+
+    // --- Schedule timer: Timer2 switches the device at the programmed seconds ---
+    void Timer2Timer(TObject* Sender);
+    // The one-shot moments and the weekly plan as the pages show them now.
+    relayon::link::SchedulePlan ReadSchedulePlan();
+    // The one-shot and slot time pickers show H:mm:ss where the system's time
+    // format does not fit their width.
+    void FitScheduleTimes();
+    // Remembers the previous tick, for seconds the timer missed.
+    relayon::link::ScheduleMatcher scheduleMatcher_;
 
 private:
     void BuildDelayGroups();

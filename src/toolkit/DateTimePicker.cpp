@@ -25,6 +25,16 @@ TDateTime FromSystemTime(const SYSTEMTIME& st) {
     return EncodeDate(st.wYear, st.wMonth, st.wDay) + EncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
 }
 
+// Moments whose texts are about the widest a format gives: two-digit hours,
+// months and days, both AM/PM designators, a long month name.
+constexpr SYSTEMTIME kWideSamples[] = {
+    {2000, 12, 3, 28, 10, 58, 58, 0},
+    {2000, 9, 3, 27, 22, 58, 58, 0},
+};
+
+// Room for text left of the up-down or drop-down button, inside the edges.
+constexpr int kTextMargins = 6;
+
 // Joins a date part and a time part (the time always counts forward in the day).
 TDateTime Combine(TDateTime date, TDateTime time) {
     return date < 0 ? date - time : date + time;
@@ -48,7 +58,50 @@ void TDateTimePicker::CreateParams(TCreateParams& params) {
     if (dateMode_ == dmUpDown && kind_ == dtkDate) params.Style |= DTS_UPDOWN;
 }
 
-void TDateTimePicker::CreateWindowHandleDone() { PushToWindow(); }
+void TDateTimePicker::CreateWindowHandleDone() {
+    showsNarrow_ = false;  // a new window starts with the system's format
+    ApplyFormat();
+    PushToWindow();
+}
+
+void TDateTimePicker::SetNarrowFormat(const std::wstring& format) {
+    narrowFormat_ = format;
+    ApplyFormat();
+}
+
+// The system's text of the sample moments, measured with the picker's font.
+bool TDateTimePicker::SystemTextFits() const {
+    RECT client{};
+    GetClientRect(handle_, &client);
+    const int room = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL) - kTextMargins;
+    HDC dc = GetDC(handle_);
+    if (!dc) return true;
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    for (const SYSTEMTIME& sample : kWideSamples) {
+        wchar_t text[128] = {};
+        const int length = kind_ == dtkTime
+            ? GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &sample, nullptr, text, 128)
+            : GetDateFormatW(LOCALE_USER_DEFAULT, dateFormat_ == dfLong ? DATE_LONGDATE : DATE_SHORTDATE, &sample,
+                             nullptr, text, 128);
+        SIZE extent{};
+        if (length > 1 && GetTextExtentPoint32W(dc, text, length - 1, &extent) && extent.cx > widest)
+            widest = extent.cx;
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(handle_, dc);
+    return widest <= room;
+}
+
+// Chooses between the system's format and the narrow one; a picker without a
+// window decides when it gets one, with the width and font it has then.
+void TDateTimePicker::ApplyFormat() {
+    if (!HandleAllocated()) return;
+    const bool narrow = !narrowFormat_.empty() && !SystemTextFits();
+    if (!narrow && !showsNarrow_) return;
+    showsNarrow_ = narrow;
+    SendMessageW(handle_, DTM_SETFORMATW, 0, narrow ? reinterpret_cast<LPARAM>(narrowFormat_.c_str()) : 0);
+}
 
 void TDateTimePicker::PushToWindow() {
     if (!HandleAllocated()) return;
@@ -120,4 +173,6 @@ void TDateTimePicker::WndProc(TMessage& message) {
         }
     }
     TWinControl::WndProc(message);
+    // A new width or font may change which format fits.
+    if (message.Msg == WM_SIZE || message.Msg == WM_SETFONT) ApplyFormat();
 }

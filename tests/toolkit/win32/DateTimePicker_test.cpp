@@ -81,3 +81,78 @@ TEST(DateTimePicker, KindIsTheWindowStyleAndUserEditsRunOnChange) {
     EXPECT_EQ(DecodeTime(time->DateTime()).minute, 30);
     EXPECT_EQ(DecodeDate(time->DateTime()).day, 6);
 }
+
+namespace {
+// Sets the user's long time format for one test and puts the old one back.
+class TimeFormatOverride {
+public:
+    explicit TimeFormatOverride(const wchar_t* format) {
+        GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, saved_, 80);
+        SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, format);
+    }
+    ~TimeFormatOverride() { SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, saved_); }
+
+private:
+    wchar_t saved_[80] = {};
+};
+
+std::wstring SystemTimeText(int hour) {
+    SYSTEMTIME st{2000, 1, 6, 1, static_cast<WORD>(hour), 58, 58, 0};
+    wchar_t text[80] = {};
+    GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, text, 80);
+    return text;
+}
+}  // namespace
+
+TEST(DateTimePicker, NarrowFormatStandsInOnlyWhereTheSystemTimeDoesNotFit) {
+    Application->Initialize();
+    TimeFormatOverride amPm(L"h:mm:ss tt");
+    ASSERT_NE(SystemTimeText(22).find(L"PM"), std::wstring::npos) << "the user's time format cannot be set";
+    TForm form(nullptr);
+    form.SetBounds(50, 50, 400, 200);
+    auto makePicker = [&](int width) {
+        auto* picker = new TDateTimePicker(&form);
+        picker->SetKind(dtkTime);
+        picker->SetBounds(10, 10, width, 18);
+        picker->SetNarrowFormat(L"H:mm:ss");
+        picker->SetParent(&form);
+        picker->SetDateTime(EncodeDate(2024, 5, 6) + EncodeTime(13, 50, 25, 0));
+        return picker;
+    };
+    auto* narrow = makePicker(60);
+    auto* wide = makePicker(200);
+    uitest::ShowAndActivate(form);
+    EXPECT_TRUE(narrow->ShowsNarrowFormat());
+    EXPECT_FALSE(wide->ShowsNarrowFormat());
+    // The value is the same whatever is shown.
+    EXPECT_EQ(WindowTime(*narrow).wHour, 13);
+    EXPECT_EQ(DecodeTime(narrow->Time()).second, 25);
+
+    // Widened, the narrow one goes back to the system's format; narrowed, the other leaves it.
+    narrow->SetWidth(200);
+    wide->SetWidth(60);
+    EXPECT_FALSE(narrow->ShowsNarrowFormat());
+    EXPECT_TRUE(wide->ShowsNarrowFormat());
+    // A picker made again (a new kind) decides afresh.
+    wide->SetKind(dtkDate);
+    wide->SetKind(dtkTime);
+    EXPECT_TRUE(wide->ShowsNarrowFormat());
+}
+
+TEST(DateTimePicker, TwentyFourHourSystemFormatFitsAndIsKept) {
+    Application->Initialize();
+    TimeFormatOverride hours24(L"H:mm:ss");
+    TForm form(nullptr);
+    form.SetBounds(50, 50, 300, 200);
+    auto* picker = new TDateTimePicker(&form);
+    picker->SetKind(dtkTime);
+    picker->SetBounds(10, 10, 75, 24);
+    picker->SetNarrowFormat(L"HH:mm:ss");
+    picker->SetParent(&form);
+    uitest::ShowAndActivate(form);
+    EXPECT_FALSE(picker->ShowsNarrowFormat());
+    // Without a narrow format the system's is shown however narrow the picker.
+    picker->SetNarrowFormat(L"");
+    picker->SetWidth(20);
+    EXPECT_FALSE(picker->ShowsNarrowFormat());
+}

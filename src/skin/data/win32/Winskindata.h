@@ -1,0 +1,226 @@
+#pragma once
+// TSkinData: the component a form carries to be skinned. It owns one loaded
+// skin (the skin-file bytes, the skin objects built from its description,
+// the colour scheme) and the published settings that decide which windows
+// and kinds of controls are skinned. The painters read everything they draw
+// from it.
+//
+// Stored in form resources: Active, DisableTag, SkinControls (4 bytes),
+// Options (2 bytes), Skin3rd, SkinFile, SkinStore, SkinFormtype, Version,
+// MenuUpdate, MenuMerge, the events, and the skin as the binary SkinStream:
+//
+//   offset  size  content
+//   0       4     length L of the skin file, little-endian signed
+//   4       L     the skin file (compressed package); nothing when L is 0
+//
+// Problems inside a skin never raise: an unreadable package leaves the
+// component empty, an unusable image leaves its element absent.
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/data/SkinDescription.h"
+#include "skin/data/Skinread.h"
+#include "skin/data/win32/SkinManagerLink.h"
+#include "toolkit/Bitmap.h"
+#include "toolkit/GdiObject.h"
+#include "toolkit/core/Component.h"
+#include "toolkit/core/Events.h"
+#include "toolkit/core/Set.h"
+#include "toolkit/core/Strings.h"
+
+namespace relayon::skin {
+
+class TSkinStore;
+
+enum TSkinControlType {
+    xcMainMenu, xcPopupMenu, xcMenuItem, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton, xcProgress,
+    xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcSpin, xcPanel, xcGroupBox, xcStatusBar, xcTab,
+    xcTrackBar, xcSystemMenu, xcFastReport
+};
+using TSkinControlTypes = TSet<TSkinControlType>;
+enum TSkinOption {
+    xoMDIScrollbar, xoMenuMerge, xoTransparent, xoPreview, xoParentBackGround, xoNoFocusRect, xoToolbarBK,
+    xoToolbarButton, xoMDIChildBorder, xoMenuBG, xoCaptionButtonHint, xoFormScrollbar
+};
+using TSkinOptions = TSet<TSkinOption>;
+enum TWinContainer {
+    xccForm, xccFrame, xccToolbar, xccCoolbar, xccControlbar, xccPanel, xccScrollBox, xccGroupBox, xccTabSheet,
+    xccPageScroller
+};
+using TWinContainers = TSet<TWinContainer>;
+enum TSkinFormType { sfMainform, sfOnlyThisForm, sfDialog, sfDLL };
+
+using TOnFormSkin = TMethod<void(TObject* Sender, const std::wstring& aName, bool& DoSkin)>;
+using TOnSkinForm = TMethod<void(TObject* Sender, HWND ahwnd, const std::wstring& aName)>;
+using TOnSkinControl = TMethod<void(TObject* Sender, TObject* SkinData, TObject* Form, TObject* Control,
+                                    const std::wstring& ControlClass, TComponent*& SkinnedControl)>;
+using TNotifyEvent = TMethod<void(TObject* Sender)>;
+
+// One skinned element; the descendants add what their elements need.
+class TDataSkinObject {
+public:
+    explicit TDataSkinObject(std::wstring id = L"");
+    virtual ~TDataSkinObject() = default;
+    TRect r;
+    std::unique_ptr<TBitmap> Map;
+    int32_t trans = 0, Tile = 0, frame = 0, style = 0;
+    std::wstring IDName;
+    int32_t Normalcolor = -1, Overcolor = -1, Downcolor = -1;
+    TColor Normalcolor2 = clBtnText, Overcolor2 = clBtnText, Downcolor2 = clBtnText;
+    // Takes the portable element's values and images.
+    virtual void Assign(const SkinElement& e);
+};
+class TDataSkinBorder : public TDataSkinObject {
+public:
+    using TDataSkinObject::TDataSkinObject;
+    std::unique_ptr<TBitmap> MaskMap = std::make_unique<TBitmap>();
+    void Assign(const SkinElement& e) override;
+};
+class TDataSkinTitle : public TDataSkinObject {
+public:
+    using TDataSkinObject::TDataSkinObject;
+    int32_t Aligment = 0, BackGround = 0, FontHeight = 14, backleft = 0, backright = 0;
+    TColor activetext = clNone, inactivetext = clNone;
+    void Assign(const SkinElement& e) override;
+};
+class TDataSkinButton : public TDataSkinObject {
+public:
+    using TDataSkinObject::TDataSkinObject;
+    std::unique_ptr<TBitmap> CheckMap = std::make_unique<TBitmap>(), RadioMap = std::make_unique<TBitmap>();
+    int32_t radioframe = 0, checkframe = 0;
+    bool newnormal = false, newover = false, newdown = false;
+    void Assign(const SkinElement& e) override;
+};
+class TDataSkinSysButton : public TDataSkinObject {
+public:
+    using TDataSkinObject::TDataSkinObject;
+    int32_t Action = 0, Align = 0, XCoord = 0, YCoord = 0, CombineOp = -1, Visibility = 0, Visibility1 = 0;
+    void Assign(const SkinElement& e) override;
+};
+class TDataSkinBoxLabel : public TDataSkinObject {
+public:
+    using TDataSkinObject::TDataSkinObject;
+    int32_t LeftShift = 0, RightShift = 0, Alignment = 0;
+    void Assign(const SkinElement& e) override;
+};
+
+using SkinObjectPtr = std::unique_ptr<TDataSkinObject>;
+
+class TSkinData : public TComponent {
+public:
+    explicit TSkinData(TComponent* AOwner);
+    ~TSkinData() override;
+
+    // Published properties.
+    bool Active() const { return factive; }
+    void SetActive(bool value);
+    int32_t DisableTag() const { return fdisableTag; }
+    void SetDisableTag(int32_t v) { fdisableTag = v; }
+    TSkinControlTypes SkinControls() const { return FSkinControls; }
+    void SetSkinControls(TSkinControlTypes v) { FSkinControls = v; }
+    TSkinOptions Options() const { return fSkinOptions; }
+    void SetOptions(TSkinOptions v) { fSkinOptions = v; }
+    TStrings& Skin3rd() { return f3rdControls; }
+    void SetSkin3rd(const TStrings& v) { f3rdControls.Assign(v); }
+    std::wstring SkinFile() const { return fskinfile; }
+    void SetSkinFile(const std::wstring& v) { LoadFromFile(v); }
+    std::wstring SkinStore() const { return L"(none)"; }
+    void SetSkinStore(const std::wstring&) {}
+    TSkinFormType SkinFormtype() const { return ftype; }
+    void SetSkinFormtype(TSkinFormType v) { ftype = v; }
+    std::wstring Version() const { return fversion; }
+    void SetVersion(const std::wstring&) {}
+    bool MenuUpdate() const { return fmenuauto; }
+    void SetMenuUpdate(bool v) { fmenuauto = v; }
+    bool MenuMerge() const { return fmenumerge; }
+    void SetMenuMerge(bool v) { fmenumerge = v; }
+    TOnFormSkin fOnFormSkin;
+    TOnSkinForm fOnBeforeSkinForm, fOnAfterSkinForm;
+    TNotifyEvent fOnSkinChanged;
+    TOnSkinControl FOnSkinControl;
+
+    // SkinStream: length word then the skin file (see the table above).
+    std::vector<uint8_t> SkinStreamBytes() const;
+    // Reads the length word and that many bytes; a positive length loads the skin.
+    void ReadSkinStream(const std::vector<uint8_t>& bytes);
+
+    // Loading.
+    void LoadFromFile(const std::wstring& value);
+    void LoadFromStream(const std::vector<uint8_t>& Stream);
+    void LoadFromCollection(TSkinStore* astore, int aindex);
+    bool LoadSkin();
+    // Builds the skin objects from a description (the portable loader's result).
+    void LoadFromIni(const TQuickIni& ini, const TSkinReader& reader);
+    void Readbmp(TBitmap& bmp, const std::string& fname, const TSkinReader& reader) const;
+
+    void Loaded() override;
+    void UpdateSkin();
+    void Install();
+    void Uninstall();
+
+    void DoFormSkin(HWND ahwnd, const std::wstring& aname, bool& Doskin);
+    void DoSkinChanged();
+    TColor GetCaptionColor() const;
+    bool GetPrecolor(TColor& acolor, int n) const;
+    static std::wstring GetFileName(const std::wstring& s);
+    void ChangeProperty(TComponent* control, const std::wstring& aprop, const std::wstring& value);
+    void DoDebug(const std::wstring& s);
+    void GetAppIcon();
+    void CreateCaptionFont();
+
+    // State.
+    std::vector<uint8_t> data;
+    bool Empty = true;
+    std::wstring SkinName;
+
+    // Skin objects.
+    std::unique_ptr<TDataSkinTitle> Title;
+    std::unique_ptr<TDataSkinButton> Button;
+    std::array<std::unique_ptr<TDataSkinBorder>, 4> border;
+    std::vector<std::unique_ptr<TDataSkinSysButton>> SysBtn;
+    SkinObjectPtr tab, HSpin, VSpin, combox, Comboxborder, ExtraImages, comboxarrow, Box, Toolbar, Toolbarbtn,
+        progress, progresschunk, StatusBar, TabSheet, Header, Menubar, MenuItem, MenuitemBG, SArrow, HBar, VBar,
+        HSlider, VSlider, TrackHorz, TrackVert, TrackBar, TrackBarVert, TrackLeft, Trackright, Tracktop, Trackbottom,
+        MinCaption, boxlabel;
+
+    TShemeColors Colors{};
+    std::array<bool, kShemeColorCount> hasColors{};
+    std::vector<TColor> ColorPreset;
+    std::array<TColor, 10> PresetColors{};
+    GdiObject<HBRUSH> BGBrush;
+    HFONT CaptionFont() const { return CaptionFont_.get(); }
+    std::unique_ptr<TBitmap> SysIcon = std::make_unique<TBitmap>();
+    bool MenuMsg = true;
+    int cxMax = 0, cyMax = 0;
+    HWND formhwnd = nullptr;
+    int hintcount = 0;
+    bool hashint = false;
+    TWinContainers FContainers;
+    TStrings* DebugList = nullptr;
+
+    // Every optional skin object with its field name.
+    std::vector<std::pair<const char*, SkinObjectPtr*>> SkinObjects();
+
+private:
+    bool factive = false;
+    int32_t fdisableTag = 99;
+    TSkinControlTypes FSkinControls;
+    TSkinOptions fSkinOptions;
+    TStrings f3rdControls;
+    std::wstring fskinfile;
+    TSkinFormType ftype = sfMainform;
+    std::wstring fversion = L"5.60.03.29";
+    bool fmenuauto = true, fmenumerge = false;
+    GdiObject<HFONT> CaptionFont_;
+};
+
+// The 118-line default of Skin3rd.
+TStrings DefaultSkin3rd();
+// Registers TSkinData and its types with the class registry (once).
+void RegisterSkinDataClasses();
+
+}  // namespace relayon::skin

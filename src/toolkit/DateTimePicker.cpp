@@ -76,7 +76,9 @@ bool TDateTimePicker::SystemTextFits() const {
     const int room = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL) - kTextMargins;
     HDC dc = GetDC(handle_);
     if (!dc) return true;
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0)));
+    // No font set: the control draws with the system font the DC starts with.
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0));
+    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
     int widest = 0;
     for (const SYSTEMTIME& sample : kWideSamples) {
         wchar_t text[128] = {};
@@ -88,7 +90,7 @@ bool TDateTimePicker::SystemTextFits() const {
         if (length > 1 && GetTextExtentPoint32W(dc, text, length - 1, &extent) && extent.cx > widest)
             widest = extent.cx;
     }
-    SelectObject(dc, previous);
+    if (previous) SelectObject(dc, previous);
     ReleaseDC(handle_, dc);
     return widest <= room;
 }

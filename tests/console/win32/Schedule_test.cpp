@@ -127,6 +127,19 @@ TEST_F(ScheduleTest, OneShotSwitchOnGoesOutDuringItsSecondAndNeverAfter)
     EXPECT_EQ(boxes->Count(), 0);
 }
 
+TEST_F(ScheduleTest, SecondMissedWhileTheWindowWasHeldIsSentOnceAfterwards)
+{
+    const TDateTime at = Ahead();
+    form().DateTimePicker1->SetDateTime(at);
+    form().DateTimePicker2->SetDateTime(at);
+    uitest::Click(*form().CB_Opentime);
+    // The user-interface thread is held over the whole programmed second.
+    Sleep(static_cast<DWORD>((at - Now()) * 86400000.0) + 1300);
+    const auto frames = SequenceControlFrames();
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].bytes, (std::vector<uint8_t>{0x55, 0x07, 0xA6, 0x08, 0x02, 0xAB}));
+}
+
 TEST_F(ScheduleTest, OneShotOnAndOffInTheSameSecondSendSwitchOff)
 {
     const TDateTime at = Ahead();

@@ -1,6 +1,7 @@
 // Construction of the main window: publishing of the resource-declared
 // components and handlers, and FormCreate.
 #include "console/Form1.h"
+#include "skin/data/win32/Winskindata.h"
 
 #include <windows.h>
 
@@ -58,6 +59,9 @@ TForm1::~TForm1()
 
 void TForm1::Publish(TPublisher<TForm1>& p)
 {
+    // The skin component's class must be known before the resource is read.
+    relayon::skin::RegisterSkinDataClasses();
+    p.Field(L"SkinData1", &TForm1::SkinData1);
     p.Field(L"PageControl1", &TForm1::PageControl1);
     p.Field(L"TabSheet1", &TForm1::TabSheet1);
     p.Field(L"TabSheet2", &TForm1::TabSheet2);

@@ -14,6 +14,18 @@ object Form1: TForm1
   Font.Style = []
   Scaled = False
   OnCreate = FormCreate
+  object SkinData1: TSkinData
+    Active = True
+    DisableTag = 99
+    SkinControls = [xcPopupMenu, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton, xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpin, xcPanel, xcGroupBox, xcStatusBar, xcTab, xcTrackBar, xcSystemMenu]
+    Options = [xoMDIScrollbar, xoMenuMerge, xoTransparent, xoPreview, xoToolbarBK, xoToolbarButton, xoMDIChildBorder, xoCaptionButtonHint]
+    SkinStore = '(Good)'
+    SkinFormtype = sfMainform
+    Version = '5.60.03.29'
+    MenuUpdate = True
+    MenuMerge = False
+    SkinStream = {00000000}
+  end
   object PageControl1: TPageControl
     Left = 12
     Top = 3

@@ -21,6 +21,10 @@
 #include "toolkit/Form.h"
 #include "toolkit/core/Rtti.h"
 
+namespace relayon::skin {
+class TSkinData;
+}
+
 class TButton;
 class TCheckBox;
 class TComboBox;
@@ -58,6 +62,7 @@ public:
     ~TForm1() override;
 
     // --- Components declared in the window resource ---
+    relayon::skin::TSkinData* SkinData1 = nullptr;  // the window's skin, read from the form resource
     TPageControl* PageControl1 = nullptr;
     TTabSheet* TabSheet1 = nullptr;
     TTabSheet* TabSheet2 = nullptr;

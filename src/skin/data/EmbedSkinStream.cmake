@@ -1,0 +1,30 @@
+# Writes a copy of a form text with a skin embedded as SkinStream: the line
+# "SkinStream = {00000000}" (an empty skin) becomes the 4-byte little-endian
+# length followed by the skin file's bytes. Without a skin file the copy
+# keeps the empty skin, and the component starts empty and inactive.
+#   cmake -DIN=Form1.dfm -DOUT=<build>/Form1.dfm -DSKIN=<relayon-light.skn> -P EmbedSkinStream.cmake
+file(READ ${IN} form)
+set(stream "00000000")
+if(SKIN AND EXISTS ${SKIN})
+  file(SIZE ${SKIN} size)
+  file(READ ${SKIN} bytes HEX)
+  math(EXPR b0 "${size} & 255" OUTPUT_FORMAT HEXADECIMAL)
+  math(EXPR b1 "(${size} >> 8) & 255" OUTPUT_FORMAT HEXADECIMAL)
+  math(EXPR b2 "(${size} >> 16) & 255" OUTPUT_FORMAT HEXADECIMAL)
+  math(EXPR b3 "(${size} >> 24) & 255" OUTPUT_FORMAT HEXADECIMAL)
+  set(length "")
+  foreach(b IN ITEMS ${b0} ${b1} ${b2} ${b3})
+    string(SUBSTRING "${b}" 2 -1 digits)
+    string(LENGTH "${digits}" n)
+    if(n EQUAL 1)
+      set(digits "0${digits}")
+    endif()
+    string(APPEND length "${digits}")
+  endforeach()
+  set(stream "${length}${bytes}")
+else()
+  message(WARNING "No skin file at '${SKIN}': the form carries an empty skin")
+endif()
+string(REPLACE "SkinStream = {00000000}" "SkinStream = {${stream}}" form "${form}")
+file(WRITE ${OUT}.tmp "${form}")
+file(COPY_FILE ${OUT}.tmp ${OUT} ONLY_IF_DIFFERENT)

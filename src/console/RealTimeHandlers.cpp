@@ -182,11 +182,13 @@ void TForm1::ApplyPageUpdate(const link::PageUpdate& update)
     }
 }
 
-// A group without a usable ID shows the start-up look of its outlets.
+// A group without a usable ID shows the start-up look of its outlets. This
+// runs on most poll ticks, so outlets already showing it are not repainted.
 void TForm1::ResetGroupDisplay(int g)
 {
     for (int c = 0; c < kChannels; ++c)
-        SetChannelLamp(g, c, false);
+        if (Shape_ch[g][c]->Brush().Color() != clWhite || Bn_ch[g][c]->Caption() != Txt(TextKey::TxtOn))
+            SetChannelLamp(g, c, false);
 }
 
 // Setting a box runs its click action; the page and the receiver set mask

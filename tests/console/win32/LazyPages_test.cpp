@@ -10,17 +10,6 @@
 
 namespace {
 
-// Opens a page the way the operator does: a click on its tab.
-void ClickTab(TPageControl& pages, int index)
-{
-    RECT tab{};
-    SendMessageW(pages.Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab));
-    POINT centre{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2};
-    ClientToScreen(pages.Handle(), &centre);
-    uitest::ClickAt(centre);
-    uitest::Pump(50);
-}
-
 bool WindowChecked(TWinControl* box)
 {
     return SendMessageW(box->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -38,7 +27,7 @@ TEST_F(ConsoleTest, OnlyTheShownPageHasControlWindowsAtStart)
     EXPECT_FALSE(form().Bn_ch[3][8]->HandleAllocated());
     EXPECT_FALSE(form().Dt_off_slot[6][9]->HandleAllocated());
 
-    ClickTab(*form().PageControl1, 2);
+    ClickTab(2);
     ASSERT_EQ(form().PageControl1->ActivePage(), form().TabSheet3);
     EXPECT_TRUE(form().Bn_ch[3][8]->HandleAllocated());
     EXPECT_TRUE(IsWindowVisible(form().Bn_ch[3][8]->Handle()));
@@ -58,7 +47,7 @@ TEST_F(ConsoleTest, LanguageAndStateSetBeforeAPageIsOpenedAreWhatItShows)
     form().CB_grp_lock[2]->SetCheckedSilently(true);
     form().Ed_dly[0][4]->SetText(L"12.5");
 
-    ClickTab(*form().PageControl1, 3);
+    ClickTab(3);
     EXPECT_EQ(uitest::WindowText(form().CB_week[1]->Handle()), W("星期一"));
     EXPECT_EQ(uitest::WindowText(form().CB_off_slot[6][9]->Handle()), W("关"));
     EXPECT_TRUE(WindowChecked(form().CB_week[3]));
@@ -67,12 +56,12 @@ TEST_F(ConsoleTest, LanguageAndStateSetBeforeAPageIsOpenedAreWhatItShows)
     EXPECT_TRUE(IsWindowEnabled(form().CB_on_slot[3][0]->Handle()));
     EXPECT_EQ(IsWindowEnabled(form().CB_on_slot[2][0]->Handle()) != FALSE, form().CB_on_slot[2][0]->Enabled());
 
-    ClickTab(*form().PageControl1, 2);
+    ClickTab(2);
     EXPECT_EQ(uitest::WindowText(form().Bn_seq_on[3]->Handle()), W("顺序打开"));
     EXPECT_TRUE(WindowChecked(form().CB_grp_lock[2]));
     EXPECT_FALSE(IsWindowEnabled(form().CB_grp_lock[2]->Handle()));
 
-    ClickTab(*form().PageControl1, 1);
+    ClickTab(1);
     EXPECT_EQ(uitest::WindowText(form().Ed_dly[0][4]->Handle()), L"12.5");
     EXPECT_EQ(uitest::WindowText(form().GroupBox_dly[1]->Handle()), W("关机延时"));
     EXPECT_EQ(uitest::WindowText(form().CB_min[1][8]->Handle()), W("分"));

@@ -35,16 +35,6 @@ struct Seen {
 
 Bytes Wire(const link::ShortPayload& payload) { return link::EncodeRequest(payload); }
 
-void ClickTab(TPageControl& pages, int index)
-{
-    RECT tab{};
-    SendMessageW(pages.Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab));
-    POINT centre{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2};
-    ClientToScreen(pages.Handle(), &centre);
-    uitest::ClickAt(centre);
-    uitest::Pump(50);
-}
-
 }  // namespace
 
 class RealTimePageTest : public ConsoleTest {
@@ -56,7 +46,7 @@ protected:
         form().Ed_ip_address->SetText(L"127.0.0.1");
         uitest::Click(*form().Bn_ip_conn);
         ASSERT_TRUE(peer.Accept(Millis(1000)));
-        ClickTab(*form().PageControl1, 2);
+        ClickTab(2);
         ASSERT_EQ(form().PageControl1->ActivePage(), form().TabSheet3);
     }
 
@@ -231,12 +221,12 @@ TEST_F(RealTimePageTest, LanguageChangeResetsChannelCaptionsSoTheNextClickSwitch
 TEST_F(RealTimePageTest, AnotherPageStopsPollingAndASilentUnitIsReported)
 {
     form().Ed_grp_id[0]->SetText(L"5");
-    ClickTab(*form().PageControl1, 0);
+    ClickTab(0);
     peer.Receive(64, Millis(100));  // a poll sent before the page changed
     const auto hidden = Watch([](const auto&) { return false; }, 400);
     EXPECT_TRUE(hidden.empty()) << "nothing is sent while another page is shown";
 
-    ClickTab(*form().PageControl1, 2);
+    ClickTab(2);
     uitest::Click(*form().Bn_seq_on[0]);
     WatchAction(Wire(link::SequenceOnPayload(5)));
 

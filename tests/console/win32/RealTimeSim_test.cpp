@@ -20,16 +20,6 @@ constexpr TColor kRed = 0x0000FF;
 // 60 ms cadence. Generous for a loaded machine.
 constexpr int kPollCycles = 3000;
 
-void ClickTab(TPageControl& pages, int index)
-{
-    RECT tab{};
-    SendMessageW(pages.Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab));
-    POINT centre{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2};
-    ClientToScreen(pages.Handle(), &centre);
-    uitest::ClickAt(centre);
-    uitest::Pump(50);
-}
-
 }  // namespace
 
 class RealTimeSimTest : public ConsoleTest {
@@ -44,7 +34,7 @@ protected:
         ASSERT_EQ(form().Bn_ip_conn->Caption(), L"disconnect") << "no simulator on port 8080";
         for (int g = 0; g < kRealTimeGroups; ++g)
             form().Ed_grp_id[g]->SetText(std::to_wstring(g + 1));
-        ClickTab(*form().PageControl1, 2);
+        ClickTab(2);
     }
 
     void TearDown() override

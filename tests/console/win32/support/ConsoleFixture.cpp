@@ -1,5 +1,7 @@
 #include "ConsoleFixture.h"
 
+#include <commctrl.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -100,4 +102,15 @@ int32_t Int32At(const std::vector<uint8_t>& bytes, size_t offset)
 std::wstring W(const char* utf8)
 {
     return Utf8ToWide(utf8);
+}
+
+void ConsoleTest::ClickTab(int index)
+{
+    TPageControl& pages = *form().PageControl1;
+    RECT tab{};
+    SendMessageW(pages.Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab));
+    POINT centre{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2};
+    ClientToScreen(pages.Handle(), &centre);
+    uitest::ClickAt(centre);
+    uitest::Pump(50);
 }

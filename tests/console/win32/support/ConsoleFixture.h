@@ -25,6 +25,8 @@ protected:
     void StopConsole();
 
     TForm1& form() { return *Form1; }
+    // Opens a page the way the operator does: a click on its tab.
+    void ClickTab(int index);
     std::wstring Panel(int index);
     std::wstring LastBoxText() const;
     std::wstring LastBoxCaption() const;

@@ -12,6 +12,8 @@
 #include "toolkit/Label.h"
 #include "toolkit/PageControl.h"
 #include "toolkit/Panel.h"
+#include "toolkit/RadioButton.h"
+#include "toolkit/RadioGroup.h"
 #include "toolkit/core/Rtti.h"
 #include "toolkit/Shape.h"
 #include "toolkit/StatusBar.h"
@@ -195,6 +197,13 @@ void RegisterWindowClasses() {
         .Prop(L"State", &TCheckBox::State, &TCheckBox::SetState)
         .Prop(L"AllowGrayed", &TCheckBox::AllowGrayed, &TCheckBox::SetAllowGrayed)
         .Prop(L"Alignment", &TCheckBox::Alignment, &TCheckBox::SetAlignment);
+    RegisterClass<TRadioButton>(L"TRadioButton", L"TWinControl")
+        .Prop(L"Checked", &TRadioButton::Checked, &TRadioButton::SetChecked)
+        .Prop(L"Alignment", &TRadioButton::Alignment, &TRadioButton::SetAlignment);
+    RegisterClass<TRadioGroup>(L"TRadioGroup", L"TGroupBox")
+        .ObjectProp(L"Items", &TRadioGroup::Items)
+        .Prop(L"ItemIndex", &TRadioGroup::ItemIndex, &TRadioGroup::SetItemIndex)
+        .Prop(L"Columns", &TRadioGroup::Columns, &TRadioGroup::SetColumns);
     RegisterClass<TEdit>(L"TEdit", L"TWinControl")
         .Prop(L"MaxLength", &TEdit::MaxLength, &TEdit::SetMaxLength)
         .Prop(L"ReadOnly", &TEdit::ReadOnly, &TEdit::SetReadOnly)

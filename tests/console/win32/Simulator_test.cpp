@@ -3,6 +3,7 @@
 // the send path, the simulator answers as a unit would, and the receiver shows
 // the answers on the pages.
 #include "ConsoleFixture.h"
+#include "SimControl.h"
 
 #include "console/Controls.h"
 #include "link/Requests.h"
@@ -21,9 +22,9 @@ protected:
     void SetUp() override
     {
         ConsoleTest::SetUp();
-        form().Ed_ip_address->SetText(L"127.0.0.1");
+        form().Ed_ip_address->SetText(SimAddress());
         uitest::Click(*form().Bn_ip_conn);
-        ASSERT_EQ(form().Bn_ip_conn->Caption(), L"disconnect") << "no simulator on 127.0.0.1:8080";
+        ASSERT_EQ(form().Bn_ip_conn->Caption(), L"disconnect") << "no simulator on port 8080";
     }
 
     void TearDown() override

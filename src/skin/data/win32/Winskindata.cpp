@@ -1,6 +1,7 @@
 #include "skin/data/win32/Winskindata.h"
 
 #include <fstream>
+#include <typeinfo>
 #include <iterator>
 
 #include "base/ByteIo.h"
@@ -17,14 +18,24 @@ TSkinManagerLink* (*CreateSkinManager)() = nullptr;
 
 namespace {
 
-std::unique_ptr<TBitmap> BitmapOf(const PixelImage& image) {
-    auto bmp = std::make_unique<TBitmap>();
-    if (!image.Empty()) bmp->FromPixelImage(image);
-    return bmp;
+// Fills the object's existing bitmap: making a new TBitmap (and its canvas)
+// per image would double the cost of a load.
+void Fill(std::unique_ptr<TBitmap>& bmp, const PixelImage& image) {
+    if (!bmp) bmp = std::make_unique<TBitmap>();
+    bmp->FromPixelImage(image);
 }
 
 SystemColorResolver RunningSystemColours() {
     return [](int index) { return static_cast<TColor>(GetSysColor(index) & 0xFFFFFF); };
+}
+
+// Whether an existing object is of the class an element kind calls for.
+bool Fits(const TDataSkinObject& o, SkinElementKind kind) {
+    switch (kind) {
+    case SkinElementKind::Border: return typeid(o) == typeid(TDataSkinBorder);
+    case SkinElementKind::BoxLabel: return typeid(o) == typeid(TDataSkinBoxLabel);
+    default: return typeid(o) == typeid(TDataSkinObject);
+    }
 }
 
 // The skin objects are created with the class the element kind calls for.
@@ -50,7 +61,7 @@ TDataSkinObject::TDataSkinObject(std::wstring id) : Map(std::make_unique<TBitmap
 
 void TDataSkinObject::Assign(const SkinElement& e) {
     r = e.r;
-    Map = BitmapOf(e.Map);
+    Fill(Map, e.Map);
     trans = e.trans;
     Tile = e.Tile;
     frame = e.frame;
@@ -66,7 +77,7 @@ void TDataSkinObject::Assign(const SkinElement& e) {
 
 void TDataSkinBorder::Assign(const SkinElement& e) {
     TDataSkinObject::Assign(e);
-    MaskMap = BitmapOf(e.MaskMap);
+    Fill(MaskMap, e.MaskMap);
 }
 
 void TDataSkinTitle::Assign(const SkinElement& e) {
@@ -82,8 +93,8 @@ void TDataSkinTitle::Assign(const SkinElement& e) {
 
 void TDataSkinButton::Assign(const SkinElement& e) {
     TDataSkinObject::Assign(e);
-    CheckMap = BitmapOf(e.CheckMap);
-    RadioMap = BitmapOf(e.RadioMap);
+    Fill(CheckMap, e.CheckMap);
+    Fill(RadioMap, e.RadioMap);
     radioframe = e.radioframe;
     checkframe = e.checkframe;
     newnormal = e.newnormal;
@@ -210,14 +221,21 @@ void TSkinData::LoadFromIni(const TQuickIni& ini, const TSkinReader& reader) {
     Title->Assign(d.Title);
     Button->Assign(d.Button);
     for (int i = 0; i < 4; ++i) border[i]->Assign(d.border[i]);
-    SysBtn.clear();
-    for (const SkinElement& e : d.SysBtn) {
-        SysBtn.push_back(std::make_unique<TDataSkinSysButton>());
-        SysBtn.back()->Assign(e);
+    // Objects of the previous skin are refilled in place where the class
+    // fits, which saves making their bitmaps and canvases again.
+    SysBtn.resize(d.SysBtn.size());
+    for (size_t i = 0; i < d.SysBtn.size(); ++i) {
+        if (!SysBtn[i]) SysBtn[i] = std::make_unique<TDataSkinSysButton>();
+        SysBtn[i]->Assign(d.SysBtn[i]);
     }
     auto mine = SkinObjects();
     auto theirs = d.Optionals();
-    for (size_t i = 0; i < mine.size(); ++i) *mine[i].second = MakeObject(*theirs[i].second);
+    for (size_t i = 0; i < mine.size(); ++i) {
+        SkinObjectPtr& object = *mine[i].second;
+        const OptionalElement& e = *theirs[i].second;
+        if (e && object && Fits(*object, e->kind)) object->Assign(*e);
+        else object = MakeObject(e);
+    }
     Colors = d.Colors;
     hasColors = d.hasColors;
     ColorPreset = d.ColorPreset;

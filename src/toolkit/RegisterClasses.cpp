@@ -4,12 +4,15 @@
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
+#include "toolkit/CheckListBox.h"
 #include "toolkit/ComboBox.h"
 #include "toolkit/DateTimePicker.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Form.h"
 #include "toolkit/GroupBox.h"
 #include "toolkit/Label.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/Memo.h"
 #include "toolkit/PageControl.h"
 #include "toolkit/Panel.h"
 #include "toolkit/RadioButton.h"
@@ -209,6 +212,19 @@ void RegisterWindowClasses() {
         .Prop(L"ReadOnly", &TEdit::ReadOnly, &TEdit::SetReadOnly)
         .Prop(L"BorderStyle", &TEdit::BorderStyle, &TEdit::SetBorderStyle)
         .Event(L"OnChange", &TEdit::OnChange);
+    RegisterEnum<TScrollStyle>(L"TScrollStyle",
+                               {{L"ssNone", ssNone}, {L"ssHorizontal", ssHorizontal}, {L"ssVertical", ssVertical}, {L"ssBoth", ssBoth}});
+    RegisterClass<TMemo>(L"TMemo", L"TEdit")
+        .ObjectProp(L"Lines", &TMemo::Lines)
+        .Prop(L"ScrollBars", &TMemo::ScrollBars, &TMemo::SetScrollBars)
+        .Prop(L"WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap);
+    RegisterClass<TListBox>(L"TListBox", L"TWinControl")
+        .ObjectProp(L"Items", &TListBox::Items)
+        .Prop(L"ItemIndex", &TListBox::ItemIndex, &TListBox::SetItemIndex)
+        .Prop(L"MultiSelect", &TListBox::MultiSelect, &TListBox::SetMultiSelect)
+        .Prop(L"Sorted", &TListBox::Sorted, &TListBox::SetSorted);
+    RegisterClass<TCheckListBox>(L"TCheckListBox", L"TListBox")
+        .Event(L"OnClickCheck", &TCheckListBox::OnClickCheck);
     RegisterClass<TComboBox>(L"TComboBox", L"TWinControl")
         .Prop(L"Style", &TComboBox::Style, &TComboBox::SetStyle)
         .ObjectProp(L"Items", &TComboBox::Items)

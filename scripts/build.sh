@@ -10,6 +10,11 @@ gen=(-G Ninja)
 mingw=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake")
 targets=()
 for t in "$@"; do targets+=(--target "$t"); done
+# The Windows trees embed the light skin in the console's form resource; it
+# is drawn and packed by host programs of the native tree.
+case "$kind" in
+  win|winrel) "$root/scripts/build.sh" native relayon_skins >/dev/null ;;
+esac
 case "$kind" in
   # Test trees favour build time: -O1, and no debug information in the
   # statically linked Windows executables (linking them dominates otherwise).

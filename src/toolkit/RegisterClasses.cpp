@@ -15,12 +15,16 @@
 #include "toolkit/Memo.h"
 #include "toolkit/PageControl.h"
 #include "toolkit/Panel.h"
+#include "toolkit/ProgressBar.h"
 #include "toolkit/RadioButton.h"
 #include "toolkit/RadioGroup.h"
+#include "toolkit/ScrollBar.h"
 #include "toolkit/core/Rtti.h"
 #include "toolkit/Shape.h"
 #include "toolkit/StatusBar.h"
 #include "toolkit/Timer.h"
+#include "toolkit/TrackBar.h"
+#include "toolkit/UpDown.h"
 
 namespace {
 
@@ -225,6 +229,39 @@ void RegisterWindowClasses() {
         .Prop(L"Sorted", &TListBox::Sorted, &TListBox::SetSorted);
     RegisterClass<TCheckListBox>(L"TCheckListBox", L"TListBox")
         .Event(L"OnClickCheck", &TCheckListBox::OnClickCheck);
+    RegisterEnum<TScrollBarKind>(L"TScrollBarKind", {{L"sbHorizontal", sbHorizontal}, {L"sbVertical", sbVertical}});
+    RegisterClass<TScrollBar>(L"TScrollBar", L"TWinControl")
+        .Prop(L"Kind", &TScrollBar::Kind, &TScrollBar::SetKind)
+        .Prop(L"Min", &TScrollBar::Min, &TScrollBar::SetMin)
+        .Prop(L"Max", &TScrollBar::Max, &TScrollBar::SetMax)
+        .Prop(L"Position", &TScrollBar::Position, &TScrollBar::SetPosition)
+        .Prop(L"SmallChange", &TScrollBar::SmallChange, &TScrollBar::SetSmallChange)
+        .Prop(L"LargeChange", &TScrollBar::LargeChange, &TScrollBar::SetLargeChange)
+        .Event(L"OnChange", &TScrollBar::OnChange)
+        .Event(L"OnScroll", &TScrollBar::OnScroll);
+    RegisterEnum<TProgressBarOrientation>(L"TProgressBarOrientation", {{L"pbHorizontal", pbHorizontal}, {L"pbVertical", pbVertical}});
+    RegisterClass<TProgressBar>(L"TProgressBar", L"TWinControl")
+        .Prop(L"Min", &TProgressBar::Min, &TProgressBar::SetMin)
+        .Prop(L"Max", &TProgressBar::Max, &TProgressBar::SetMax)
+        .Prop(L"Position", &TProgressBar::Position, &TProgressBar::SetPosition)
+        .Prop(L"Orientation", &TProgressBar::Orientation, &TProgressBar::SetOrientation)
+        .Prop(L"Smooth", &TProgressBar::Smooth, &TProgressBar::SetSmooth);
+    RegisterEnum<TTrackBarOrientation>(L"TTrackBarOrientation", {{L"trHorizontal", trHorizontal}, {L"trVertical", trVertical}});
+    RegisterClass<TTrackBar>(L"TTrackBar", L"TWinControl")
+        .Prop(L"Min", &TTrackBar::Min, &TTrackBar::SetMin)
+        .Prop(L"Max", &TTrackBar::Max, &TTrackBar::SetMax)
+        .Prop(L"Position", &TTrackBar::Position, &TTrackBar::SetPosition)
+        .Prop(L"Orientation", &TTrackBar::Orientation, &TTrackBar::SetOrientation)
+        .Prop(L"Frequency", &TTrackBar::Frequency, &TTrackBar::SetFrequency)
+        .Event(L"OnChange", &TTrackBar::OnChange);
+    RegisterEnum<TUDOrientation>(L"TUDOrientation", {{L"udHorizontal", udHorizontal}, {L"udVertical", udVertical}});
+    RegisterClass<TUpDown>(L"TUpDown", L"TWinControl")
+        .ComponentProp(L"Associate", &TUpDown::Associate, &TUpDown::SetAssociate)
+        .Prop(L"Min", &TUpDown::Min, &TUpDown::SetMin)
+        .Prop(L"Max", &TUpDown::Max, &TUpDown::SetMax)
+        .Prop(L"Position", &TUpDown::Position, &TUpDown::SetPosition)
+        .Prop(L"Orientation", &TUpDown::Orientation, &TUpDown::SetOrientation)
+        .Event(L"OnClick", &TUpDown::OnClick);
     RegisterClass<TComboBox>(L"TComboBox", L"TWinControl")
         .Prop(L"Style", &TComboBox::Style, &TComboBox::SetStyle)
         .ObjectProp(L"Items", &TComboBox::Items)

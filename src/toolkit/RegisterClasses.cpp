@@ -21,6 +21,7 @@
 #include "toolkit/ScrollBar.h"
 #include "toolkit/core/Rtti.h"
 #include "toolkit/Shape.h"
+#include "toolkit/SpeedButton.h"
 #include "toolkit/StatusBar.h"
 #include "toolkit/Timer.h"
 #include "toolkit/TrackBar.h"
@@ -58,6 +59,16 @@ void SetStatusPanels(TStatusBar* bar, const FormValue& v, TPropContext& ctx) {
         TStatusPanel* panel = bar->Panels().Add();
         for (const FormProperty& p : entry) SetPropValue(panel, p.name, p.value, &ctx);
     }
+}
+
+// Glyph.Data = { size (4 bytes, little-endian) followed by a .bmp file }, as
+// form designers write bitmaps.
+void SetBitmapData(TBitmap* bitmap, const FormValue& v, TPropContext&) {
+    if (v.kind != FormValue::Kind::Binary) rtti::KindMismatch(L"Data", "binary");
+    if (v.bytes.size() < 4) throw EPropertyConvertError("Bitmap data too short");
+    size_t size = v.bytes[0] | v.bytes[1] << 8 | v.bytes[2] << 16 | static_cast<size_t>(v.bytes[3]) << 24;
+    if (size != v.bytes.size() - 4) throw EPropertyConvertError("Bitmap data size does not match");
+    bitmap->LoadFromBytes(std::span<const uint8_t>(v.bytes).subspan(4));
 }
 
 // Values written by form designers that have no meaning here.
@@ -262,6 +273,14 @@ void RegisterWindowClasses() {
         .Prop(L"Position", &TUpDown::Position, &TUpDown::SetPosition)
         .Prop(L"Orientation", &TUpDown::Orientation, &TUpDown::SetOrientation)
         .Event(L"OnClick", &TUpDown::OnClick);
+    RegisterClass<TBitmap>(L"TBitmap", L"").Custom(L"Data", TPropKind::Binary, SetBitmapData);
+    RegisterClass<TSpeedButton>(L"TSpeedButton", L"TGraphicControl")
+        .Prop(L"Down", &TSpeedButton::Down, &TSpeedButton::SetDown)
+        .Prop(L"Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat)
+        .Prop(L"GroupIndex", &TSpeedButton::GroupIndex, &TSpeedButton::SetGroupIndex)
+        .Prop(L"AllowAllUp", &TSpeedButton::AllowAllUp, &TSpeedButton::SetAllowAllUp)
+        .Prop(L"NumGlyphs", &TSpeedButton::NumGlyphs, &TSpeedButton::SetNumGlyphs)
+        .ObjectProp(L"Glyph", &TSpeedButton::Glyph);
     RegisterClass<TComboBox>(L"TComboBox", L"TWinControl")
         .Prop(L"Style", &TComboBox::Style, &TComboBox::SetStyle)
         .ObjectProp(L"Items", &TComboBox::Items)

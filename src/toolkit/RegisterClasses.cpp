@@ -2,6 +2,7 @@
 #include "toolkit/RegisterClasses.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/BitBtn.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/CheckListBox.h"
@@ -274,6 +275,14 @@ void RegisterWindowClasses() {
         .Prop(L"Orientation", &TUpDown::Orientation, &TUpDown::SetOrientation)
         .Event(L"OnClick", &TUpDown::OnClick);
     RegisterClass<TBitmap>(L"TBitmap", L"").Custom(L"Data", TPropKind::Binary, SetBitmapData);
+    RegisterEnum<TButtonLayout>(L"TButtonLayout", {{L"blGlyphLeft", blGlyphLeft}, {L"blGlyphRight", blGlyphRight},
+                                                   {L"blGlyphTop", blGlyphTop}, {L"blGlyphBottom", blGlyphBottom}});
+    RegisterClass<TBitBtn>(L"TBitBtn", L"TButton")
+        .ObjectProp(L"Glyph", &TBitBtn::Glyph)
+        .Prop(L"NumGlyphs", &TBitBtn::NumGlyphs, &TBitBtn::SetNumGlyphs)
+        .Prop(L"Layout", &TBitBtn::Layout, &TBitBtn::SetLayout)
+        .Prop(L"Margin", &TBitBtn::Margin, &TBitBtn::SetMargin)
+        .Prop(L"Spacing", &TBitBtn::Spacing, &TBitBtn::SetSpacing);
     RegisterClass<TSpeedButton>(L"TSpeedButton", L"TGraphicControl")
         .Prop(L"Down", &TSpeedButton::Down, &TSpeedButton::SetDown)
         .Prop(L"Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat)

@@ -1,5 +1,6 @@
 // Published properties of the toolkit's window-side classes.
 #include "toolkit/RegisterClasses.h"
+#include "toolkit/RegisterFamilies.h"
 
 #include "toolkit/Application.h"
 #include "toolkit/BitBtn.h"
@@ -350,6 +351,9 @@ void RegisterToolkitClasses() {
     static const bool registered = [] {
         RegisterCoreClasses();
         RegisterWindowClasses();
+        RegisterMenuClasses();
+        RegisterCommonControlClasses();
+        RegisterMoreControlClasses();
         return true;
     }();
     (void)registered;

@@ -1,0 +1,4 @@
+// Published properties of one control family (see RegisterFamilies.h).
+#include "toolkit/RegisterFamilies.h"
+
+void RegisterCommonControlClasses() {}

@@ -162,6 +162,21 @@ public:
     void Install();
     void Uninstall();
 
+    // Operations on the manager and its form skinners; they live with the
+    // manager (skin/paint/win32/SkinDataFormOps.cpp) because they reach the
+    // form skinners, which this library does not know. Each does nothing
+    // while there is no manager or no form skinner for the given form.
+    void ChangeForm(TComponent* aform);
+    void EnableSkin(bool b);
+    void SkinForm(HWND ahwnd);
+    void InstallThread(DWORD aThreadID);
+    void UnInstallThread(DWORD aThreadID);
+    void AddNestForm(TComponent* fParent, TComponent* fNested);
+    void UpdateSkinControl(TComponent* fParent, TComponent* acontrol);
+    void DeleteGraphicControl(TComponent* fParent, TComponent* acontrol);
+    void UpdateMenu(TComponent* fParent);
+    void UpdateMainMenu(bool done);
+
     void DoFormSkin(HWND ahwnd, const std::wstring& aname, bool& Doskin);
     void DoSkinChanged();
     TColor GetCaptionColor() const;

@@ -8,12 +8,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "skin/data/Winconvert.h"
 
@@ -66,13 +72,111 @@ std::vector<uint8_t> ReadFile(const char* name) {
     return bytes;
 }
 
-void WriteFile(const char* name, const std::vector<uint8_t>& bytes) {
-    File out(std::fopen(name, "wb"));
-    if (!out) throw FileError("cannot create", name);
-    const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), out.get()) == bytes.size();
-    // Buffered data reaches the file only at close, so a full disk shows there.
-    const bool closed = std::fclose(out.release()) == 0;
-    if (!written || !closed) throw FileError("cannot write", name);
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+private:
+    int fd_;
+};
+
+class Mapping {
+public:
+    Mapping(void* address, size_t size) : address_(address), size_(size) {}
+    ~Mapping() {
+        if (address_ != MAP_FAILED) munmap(address_, size_);
+    }
+    Mapping(const Mapping&) = delete;
+    Mapping& operator=(const Mapping&) = delete;
+    bool ok() const { return address_ != MAP_FAILED; }
+    uint8_t* data() const { return static_cast<uint8_t*>(address_); }
+
+private:
+    void* address_;
+    size_t size_;
+};
+
+// An input file: a regular file is mapped (its pages come straight from the
+// page cache, without a copy or a fresh buffer to fault in), anything else is
+// read into memory.
+class Input {
+public:
+    explicit Input(const char* name) {
+        Descriptor fd(::open(name, O_RDONLY | O_CLOEXEC));
+        struct stat info {};
+        if (fd.get() >= 0 && fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+            identity_ = info;
+            mapping_ = std::make_unique<Mapping>(
+                mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd.get(), 0),
+                static_cast<size_t>(info.st_size));
+            if (mapping_->ok()) {
+                bytes_ = {mapping_->data(), static_cast<size_t>(info.st_size)};
+                return;
+            }
+            mapping_.reset();
+        }
+        copy_ = ReadFile(name);  // reports the error of a file that cannot be opened or read
+        bytes_ = copy_;
+    }
+
+    std::span<const uint8_t> Bytes() const { return bytes_; }
+
+    // Writing `name` would truncate this very file under its mapping: keep a
+    // copy in memory instead.
+    void DetachIfSameFile(const char* name) {
+        struct stat other {};
+        if (!mapping_ || ::stat(name, &other) != 0) return;
+        if (other.st_dev != identity_.st_dev || other.st_ino != identity_.st_ino) return;
+        copy_.assign(bytes_.begin(), bytes_.end());
+        bytes_ = copy_;
+        mapping_.reset();
+    }
+
+private:
+    struct stat identity_ {};
+    std::unique_ptr<Mapping> mapping_;
+    std::vector<uint8_t> copy_;
+    std::span<const uint8_t> bytes_;
+};
+
+void WriteAll(int fd, std::span<const uint8_t> bytes, const char* name) {
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) throw FileError("cannot write", name);
+        bytes = bytes.subspan(static_cast<size_t>(put));
+    }
+}
+
+void WriteFile(const char* name, std::span<const uint8_t> bytes) {
+    Descriptor out(::open(name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (out.get() < 0) throw FileError("cannot create", name);
+    WriteAll(out.get(), bytes, name);
+    if (!out.Close()) throw FileError("cannot write", name);
+}
+
+void Decompress(const char* inName, const char* outName, size_t max) {
+    Input input(inName);
+    input.DetachIfSameFile(outName);
+    // The size is checked before the output exists, so a refused container
+    // leaves no empty file behind.
+    const size_t size = relayon::skin::CheckedBlockStreamSize(input.Bytes(), max);
+    Descriptor out(::open(outName, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (out.get() < 0) throw FileError("cannot create", outName);
+    // Decoded in blocks through a small buffer that stays in the cache and
+    // written as they come: a megabyte-sized result buffer would cost more
+    // in fresh pages than the decode itself.
+    relayon::skin::GetBlockStreamTo(input.Bytes(), size, [&](const uint8_t* data, size_t n) {
+        WriteAll(out.get(), {data, n}, outName);
+    });
+    if (!out.Close()) throw FileError("cannot write", outName);
 }
 
 }  // namespace
@@ -82,7 +186,8 @@ int main(int argc, char** argv) {
     const char mode = argv[1][0];
     try {
         if (mode == 'c' && argc == 4) {
-            WriteFile(argv[3], relayon::skin::PutBlockStream(ReadFile(argv[2])));
+            const Input input(argv[2]);
+            WriteFile(argv[3], relayon::skin::PutBlockStream(input.Bytes()));
             return 0;
         }
         if (mode == 'd' && (argc == 4 || argc == 5)) {
@@ -92,7 +197,7 @@ int main(int argc, char** argv) {
                 max = std::strtoull(argv[4], &end, 10);
                 if (end == argv[4] || *end != '\0') return Usage();
             }
-            WriteFile(argv[3], relayon::skin::GetBlockStream(ReadFile(argv[2]), max));
+            Decompress(argv[2], argv[3], max);
             return 0;
         }
     } catch (const std::exception& e) {

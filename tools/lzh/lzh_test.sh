@@ -29,6 +29,10 @@ check "a container read from a pipe decodes the same" \
   bash -c 'cat "$1/packed" | "$0" d /dev/stdin "$1/piped" && cmp -s "$1/plain" "$1/piped"' "$lzh" "$dir"
 check "the container starts with the input size, little-endian" \
   bash -c '[ "$(od -An -tu4 -N4 "$1/packed" | tr -d " ")" = "$(stat -c %s "$1/plain")" ]' "$lzh" "$dir"
+check "decoding a container onto itself gives the plain file" \
+  bash -c 'cp "$1/packed" "$1/inplace" && "$0" d "$1/inplace" "$1/inplace" && cmp -s "$1/plain" "$1/inplace"' "$lzh" "$dir"
+check "a refused container leaves no output file behind" \
+  bash -c '! "$0" d "$1/packed" "$1/refused" 1000 2>/dev/null && [ ! -e "$1/refused" ]' "$lzh" "$dir"
 printf 'aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa' >"$dir/a100"
 check "100 letters a pack into a short container that decodes back" \
   bash -c '"$0" c "$1/a100" "$1/a100.lzh" && [ "$(stat -c %s "$1/a100.lzh")" -lt 20 ] &&

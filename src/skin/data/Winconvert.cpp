@@ -108,10 +108,28 @@ int32_t BlockStreamDeclaredSize(std::span<const uint8_t> container) {
 }
 
 std::vector<uint8_t> GetBlockStream(std::span<const uint8_t> container, size_t maxOutput) {
+    std::vector<uint8_t> plain(CheckedBlockStreamSize(container, maxOutput));
+    GetBlockStreamInto(container, plain);
+    return plain;
+}
+
+size_t CheckedBlockStreamSize(std::span<const uint8_t> container, size_t maxOutput) {
     const int32_t declared = BlockStreamDeclaredSize(container);
-    if (declared <= 0) return {};
+    if (declared <= 0) return 0;
     CheckDeclaredSize(declared, maxOutput);
-    return LZHUnpack(container.subspan(std::min(kHeaderSize, container.size())), static_cast<size_t>(declared));
+    return static_cast<size_t>(declared);
+}
+
+void GetBlockStreamInto(std::span<const uint8_t> container, std::span<uint8_t> plain) {
+    if (plain.empty()) return;
+    ByteInput in(container.subspan(std::min(kHeaderSize, container.size())));
+    lzh::DecodeLzhInto(in, plain.data(), plain.size());
+}
+
+void GetBlockStreamTo(std::span<const uint8_t> container, size_t size,
+                      const std::function<void(const uint8_t* data, size_t size)>& drain) {
+    ByteInput in(container.subspan(std::min(kHeaderSize, container.size())));
+    lzh::DecodeLzhTo(in, size, drain);
 }
 
 void TLZH::LZHPack(int32_t& Bytes_Written, const TReadProc& GetBytes, const TWriteProc& PutBytes) {

@@ -61,6 +61,17 @@ std::vector<uint8_t> GetBlockStream(std::span<const uint8_t> container, size_t m
 // The declared size of a container (missing header bytes read as zero).
 int32_t BlockStreamDeclaredSize(std::span<const uint8_t> container);
 
+// GetBlockStream in two steps, for callers that own the output memory:
+// CheckedBlockStreamSize gives the size the result will have (0 for a
+// negative declared size) or throws ElzhException above `maxOutput`;
+// GetBlockStreamInto then decodes exactly `plain.size()` bytes into `plain`.
+size_t CheckedBlockStreamSize(std::span<const uint8_t> container, size_t maxOutput);
+void GetBlockStreamInto(std::span<const uint8_t> container, std::span<uint8_t> plain);
+// The same decode of `size` bytes handed on in blocks of up to 64 KiB, for a
+// caller that writes them out instead of holding the whole result.
+void GetBlockStreamTo(std::span<const uint8_t> container, size_t size,
+                      const std::function<void(const uint8_t* data, size_t size)>& drain);
+
 // Callback form of the codec, for callers that move bytes through their own
 // streams. The callbacks are called with blocks of up to 65535 bytes (not one
 // byte per call); the code stream is the same as the span functions produce.

@@ -1,6 +1,7 @@
 #include "skin/data/Winconvert_coder.h"
 
 #include <algorithm>
+#include <functional>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -154,38 +155,75 @@ inline uint8_t InitialByte(int64_t m) { return kSpaceFill + m >= 0 ? ' ' : 0; }
 
 }  // namespace
 
+namespace {
+
+// Decodes the next literal or match to out[pos], cut to `remaining` text
+// bytes; `room` bytes may be written from out[pos] (a whole-word copy may
+// write up to 7 bytes past the match). `origin` is the text position of
+// out[0]: sources before the text's start come from the starting dictionary.
+// Returns the new position.
+inline size_t DecodeSymbol(AdaptiveHuffman& huffman, BitReader& bits, uint8_t* out, size_t pos, size_t remaining,
+                           size_t room, size_t origin) {
+    const int c = huffman.DecodeChar(bits);
+    if (c < 256) {
+        out[pos] = static_cast<uint8_t>(c);
+        return pos + 1;
+    }
+    // Distance 1..4096 by construction, so the source is at most 4096
+    // bytes back: in the output, or in the starting dictionary.
+    const size_t distance = static_cast<size_t>(DecodePosition(bits)) + 1;
+    const size_t length = std::min<size_t>(static_cast<size_t>(MatchLengthOf(c)), remaining);
+    uint8_t* dst = out + pos;
+    if (distance <= pos) {
+        const uint8_t* src = dst - distance;
+        if (distance >= 8 && room >= length + 8) {
+            // Whole words: each reads bytes already final (distance >= 8).
+            for (size_t k = 0; k < length; k += 8) std::memcpy(dst + k, src + k, 8);
+        } else {
+            for (size_t k = 0; k < length; ++k) dst[k] = src[k];
+        }
+    } else {
+        for (size_t k = 0; k < length; ++k) {
+            const int64_t m = static_cast<int64_t>(origin + pos + k) - static_cast<int64_t>(distance);
+            dst[k] = m >= 0 ? out[m - static_cast<int64_t>(origin)] : InitialByte(m);
+        }
+    }
+    return pos + length;
+}
+
+}  // namespace
+
 void DecodeLzhInto(ByteInput& in, uint8_t* out, size_t size) {
     if (size == 0) return;
     auto huffman = AllocateTables<AdaptiveHuffman>();
     BitReader bits(in);
     size_t pos = 0;
-    while (pos < size) {
-        const int c = huffman->DecodeChar(bits);
-        if (c < 256) {
-            out[pos++] = static_cast<uint8_t>(c);
-            continue;
+    while (pos < size) pos = DecodeSymbol(*huffman, bits, out, pos, size - pos, size - pos, 0);
+}
+
+void DecodeLzhTo(ByteInput& in, size_t size, const std::function<void(const uint8_t*, size_t)>& drain) {
+    if (size == 0) return;
+    // A window of the last 4096 bytes (the farthest a match reaches back)
+    // followed by fresh output; small enough to stay in the cache.
+    constexpr size_t kWindow = 4096;
+    constexpr size_t kCapacity = size_t{64} << 10;
+    constexpr size_t kSlack = 60 + 8;  // the longest match plus a whole-word overrun
+    std::vector<uint8_t> buffer(kCapacity);
+    auto huffman = AllocateTables<AdaptiveHuffman>();
+    BitReader bits(in);
+    size_t origin = 0;  // text position of buffer[0]
+    size_t pos = 0;     // next byte to decode, in the buffer
+    size_t drained = 0; // bytes of the buffer handed on
+    while (origin + pos < size) {
+        if (pos + kSlack > kCapacity) {
+            drain(buffer.data() + drained, pos - drained);
+            std::memmove(buffer.data(), buffer.data() + pos - kWindow, kWindow);
+            origin += pos - kWindow;
+            pos = drained = kWindow;
         }
-        // Distance 1..4096 by construction, so the source is at most 4096
-        // bytes back: in the output, or in the starting dictionary.
-        const size_t distance = static_cast<size_t>(DecodePosition(bits)) + 1;
-        const size_t length = std::min<size_t>(static_cast<size_t>(MatchLengthOf(c)), size - pos);
-        uint8_t* dst = out + pos;
-        if (distance <= pos) {
-            const uint8_t* src = dst - distance;
-            if (distance >= 8 && size - pos >= length + 8) {
-                // Whole words: each reads bytes already final (distance >= 8).
-                for (size_t k = 0; k < length; k += 8) std::memcpy(dst + k, src + k, 8);
-            } else {
-                for (size_t k = 0; k < length; ++k) dst[k] = src[k];
-            }
-        } else {
-            for (size_t k = 0; k < length; ++k) {
-                const int64_t m = static_cast<int64_t>(pos + k) - static_cast<int64_t>(distance);
-                dst[k] = m >= 0 ? out[m] : InitialByte(m);
-            }
-        }
-        pos += length;
+        pos = DecodeSymbol(*huffman, bits, buffer.data(), pos, size - origin - pos, kCapacity - pos, origin);
     }
+    drain(buffer.data() + drained, pos - drained);
 }
 
 std::vector<LzhToken> DecodeLzhTokens(std::span<const uint8_t> code, int64_t textSize) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -25,6 +26,10 @@ int64_t DecodeLzh(ByteInput& in, ByteOutput& out, int64_t textSize, bool cutFina
 // Decodes exactly `size` bytes into `out` (a final match running past the
 // end is cut). Faster than DecodeLzh: matches copy from the output itself.
 void DecodeLzhInto(ByteInput& in, uint8_t* out, size_t size);
+
+// The same decode, handing the output on in blocks of up to 64 KiB through a
+// small reused buffer instead of needing all `size` bytes in memory.
+void DecodeLzhTo(ByteInput& in, size_t size, const std::function<void(const uint8_t*, size_t)>& drain);
 
 // One coded symbol, for inspection of a code stream.
 struct LzhToken {

@@ -301,6 +301,29 @@ TEST(Winconvert, RingAndDirectDecodersAgreeOnAnyInput) {
     EXPECT_EQ(UnpackThroughCallbacks(LZHPack(plain), 30000), plain);
 }
 
+// The command-line tool decodes through a 64 KiB buffer that slides over the
+// text: matches reaching back across a slide, and the starting dictionary of
+// the first bytes, must read what the whole-buffer decoder reads.
+TEST(Winconvert, BlockwiseDecodeMatchesTheWholeBuffer) {
+    const auto blockwise = [](const Bytes& container, size_t size) {
+        Bytes out;
+        GetBlockStreamTo(container, size, [&](const uint8_t* data, size_t n) {
+            EXPECT_LE(n, size_t{64} << 10);
+            out.insert(out.end(), data, data + n);
+        });
+        return out;
+    };
+    const Bytes plain = WordSoup(300000, 5);
+    const Bytes container = PutBlockStream(plain);
+    EXPECT_EQ(blockwise(container, plain.size()), plain);
+    for (uint32_t seed = 0; seed < 20; ++seed) {
+        Bytes junk = RandomBytes(4 + 400 * seed, seed + 77);
+        const size_t size = 1 + (seed * 40009) % 200000;
+        for (int i = 0; i < 4; ++i) junk[i] = static_cast<uint8_t>(size >> (8 * i));
+        ASSERT_EQ(blockwise(junk, size), GetBlockStream(junk, size)) << "seed " << seed;
+    }
+}
+
 TEST(Winconvert, FinalMatchPastTheSize) {
     // "a" then a match of 60: asked for 2 bytes, the span form cuts the
     // match, the callback form writes it whole like the classic decoder.

@@ -46,6 +46,7 @@ class TSkinControl : public TComponent {
 public:
     explicit TSkinControl(TComponent* AOwner);
     ~TSkinControl() override;
+    void Notification(TComponent* component, TOperation operation) override;
 
     // Takes over a toolkit control (the owner), once: hooks its WindowProc,
     // registers with `sf`, and with `acolor` replaces its Color by csButtonFace.
@@ -137,7 +138,9 @@ protected:
 
 private:
     void WindowProcThunk(TMessage& Message);
+    void RecoverFromFault(TMessage& Message, const char* what);
     TControl* hooked_ = nullptr;
+    bool passedOn_ = false;
 };
 
 // The control a skinner skins, as a toolkit object (windowed or graphic), or null.

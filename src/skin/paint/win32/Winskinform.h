@@ -242,8 +242,13 @@ public:
     bool msglock = false;
     int Skinstate = 0;
 
+    // Id of the form skinner's 250 ms timer on its window.
+    static constexpr UINT_PTR kFormTimerId = 0x5F4D;
+
 private:
     // Dispatch stages and handlers.
+    void StageOne(TMessage& m);
+    void RecoverFromFault(TMessage& Message, const std::wstring& what);
     void Activate();
     void AfterSkin();
     void RefreshIcon();
@@ -268,6 +273,10 @@ private:
     void GiveBackSystemFrame();
     void RemoveRegion();
     bool IsMDIChild() const { return FormStyle == sfsMDIChild; }
+
+    bool passedOn_ = false;  // the current message reached the previous procedure
+    int inProc_ = 0;         // depth of WinWndProc calls on the stack
+    bool faulted_ = false;   // a fault left the window to the system
 };
 
 }  // namespace relayon::skin

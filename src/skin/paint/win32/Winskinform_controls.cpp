@@ -1,0 +1,298 @@
+// TWinSkinForm: choosing a skinner for each control of a window. Toolkit
+// controls are chosen by class (AddComp), other vendors' classes by the skin
+// data's Skin3rd table (Find3rdControl), plain windows by window class and
+// style (AddControlh). Families whose skinners the engine does not have yet
+// are recognised and left to their own drawing (NotYetSkinned).
+#include <string>
+
+#include "skin/paint/core/SkinnerChoice.h"
+#include "skin/paint/core/TakeOverRules.h"
+#include "skin/paint/win32/SkinEngineDebug.h"
+#include "skin/paint/win32/SkinnerButtons.h"
+#include "skin/paint/win32/Winskindlg.h"
+#include "skin/paint/win32/Winskinform.h"
+#include "skin/paint/win32/Winsubclass.h"
+#include "toolkit/ControlAtom.h"
+#include "toolkit/Form.h"
+#include "toolkit/WinControl.h"
+#include "toolkit/core/Rtti.h"
+
+namespace relayon::skin {
+
+namespace {
+
+std::wstring RegisteredClass(TObject* obj) {
+    try {
+        return ClassRegistry::Instance().RegisteredClassOf(obj);
+    } catch (...) {
+        return {};
+    }
+}
+
+// Whether the component is of the toolkit class `ancestor` or derives from it.
+bool IsA(const std::wstring& cls, const wchar_t* ancestor) {
+    return !cls.empty() && ClassRegistry::Instance().InheritsFrom(cls, ancestor);
+}
+
+std::wstring Upper(std::wstring s) {
+    for (wchar_t& c : s)
+        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+    return s;
+}
+
+std::wstring WindowClassOf(HWND h) {
+    wchar_t buf[256] = {};
+    int n = GetClassNameW(h, buf, 256);
+    return std::wstring(buf, n > 0 ? static_cast<size_t>(n) : 0);
+}
+
+bool Has(TSkinData* sd, TSkinControlType t) { return sd && sd->SkinControls().Contains(t); }
+
+bool HasTabSkin(TSkinData* sd) { return sd && sd->tab && sd->tab->Map && !sd->tab->Map->Empty(); }
+
+}  // namespace
+
+// The skinner for this family comes with a later part of the engine; the
+// control keeps its own drawing. Recorded so that a debug list shows why.
+void NotYetSkinned(TSkinData* sd, const wchar_t* skinner, TComponent* c) {
+    if (sd && sd->DebugList) sd->DoDebug(std::wstring(L"not yet skinned: ") + skinner + L" for " + (c ? c->Name() : L""));
+}
+
+void TWinSkinForm::InitControls(TForm* form) {
+    DeleteSkinDeleted();
+    InitControlA(form);
+}
+
+void TWinSkinForm::InitControlA(TWinControl* container) {
+    if (!container) return;
+    // Controls may be created while skinners are made; walk a snapshot.
+    std::vector<TComponent*> owned;
+    for (int i = 0; i < container->ComponentCount(); ++i) owned.push_back(container->Components(i));
+    for (TComponent* c : owned)
+        if (dynamic_cast<TControl*>(c)) AddComp(c, container);
+    // Popup menus are hooked by the menu painter.
+}
+
+void TWinSkinForm::InitChildCtrl(TWinControl* container) {
+    if (!container) return;
+    std::vector<TControl*> children;
+    for (int i = 0; i < container->ControlCount(); ++i) children.push_back(container->Controls(i));
+    for (TControl* c : children) AddComp(c, container);
+}
+
+void TWinSkinForm::InitNestform(TForm* form) {
+    if (!form) return;
+    NotYetSkinned(fsd, L"TSkinBox", form);
+    InitControlA(form);
+}
+
+TSkinControl* TWinSkinForm::FindSkinComp(TComponent* acontrol) {
+    for (TSkinControl* c : Controllist)
+        if (acontrol && (c->control == acontrol || SkinnedObject(*c) == acontrol)) return c;
+    return nullptr;
+}
+
+TSkinControl* TWinSkinForm::Lookupcontrol(HWND ahwnd) {
+    for (TSkinControl* c : Controllist)
+        if (ahwnd && c->hwnd == ahwnd) return c;
+    return nullptr;
+}
+
+void TWinSkinForm::AddComp(TComponent* Comp, TWinControl* wForm) {
+    auto* ctrl = dynamic_cast<TControl*>(Comp);
+    if (!ctrl || !fsd) return;
+    std::wstring cls = RegisteredClass(Comp);
+    std::wstring upper = Upper(cls);
+    auto* win = dynamic_cast<TWinControl*>(Comp);
+
+    // 1. The disabling tag, passed on to the items of a radio or check group.
+    if (Comp->Tag() == fsd->DisableTag()) {
+        std::wstring lower = paint::LowerAscii(cls);
+        if (win && win->ControlCount() > 0 &&
+            (lower.find(L"radiogroup") != std::wstring::npos || lower.find(L"checkgroup") != std::wstring::npos))
+            for (int i = 0; i < win->ControlCount(); ++i) win->Controls(i)->SetTag(fsd->DisableTag());
+        return;
+    }
+    // 2. Only once, and only controls on something.
+    if (!ctrl->Parent() || FindSkinComp(Comp)) return;
+    if (win && win->HandleAllocated() && SendMessageW(win->Handle(), CN_IsSkinned, 0, 0) == 1) return;
+    // 3. A window is needed to be skinned.
+    if (win) {
+        try {
+            if (!win->Handle()) return;
+        } catch (...) {
+            return;
+        }
+    }
+    // 4. The application's own choice.
+    if (fsd->FOnSkinControl) {
+        TComponent* skinned = nullptr;
+        fsd->FOnSkinControl(this, fsd, wForm, Comp, upper, skinned);
+        if (auto* s = dynamic_cast<TSkinControl*>(skinned)) {
+            bool listed = false;
+            for (TSkinControl* c : Controllist) listed = listed || c == s;
+            if (!listed) s->Init(this, fsd, SecondCanvas(), s->newColor);
+            if (win && IsA(cls, L"TPanel")) InitChildCtrl(win);
+        }
+        if (skinned) return;
+    }
+    // 5. Other vendors' classes.
+    if (upper == L"TDBCOMBOBOXEH" || upper == L"TFRDESIGNERPAGE" || upper == L"TFRPBOX") return;
+    if (Find3rdControl(upper, Comp)) return;
+
+    // 6. The built-in table, first match wins.
+    bool tabs = Has(fsd, xcTab) && HasTabSkin(fsd);
+    if (IsA(cls, L"TPageControl") || IsA(cls, L"TTabControl")) {
+        if (tabs) return NotYetSkinned(fsd, L"TSkinTab", Comp);
+    }
+    if (IsA(cls, L"TToolButton")) {
+        if (sMainMenu) return;
+    }
+    if (upper == L"TTABSET" && tabs) return NotYetSkinned(fsd, L"TSkinTab31", Comp);
+    if (IsA(cls, L"TTabSheet") && tabs) return NotYetSkinned(fsd, L"TSkinTabSheet", Comp);
+    if (upper == L"TMVCPANEL") return InitChildCtrl(win);
+    if (IsA(cls, L"THeaderControl") && Has(fsd, xcPanel)) return NotYetSkinned(fsd, L"TSkinHeader", Comp);
+    // Every button-family row (check boxes, radio buttons, bit, speed, menu
+    // and push buttons, media players, other vendors' items); the classes
+    // of the rows between them are disjoint from the family's.
+    if (AddButtonSkinner(this, Comp, upper)) return;
+    if (IsA(cls, L"TTrackBar") && Has(fsd, xcTrackBar)) return NotYetSkinned(fsd, L"TSkinTrackBar", Comp);
+    if ((upper == L"TUPDOWN" || upper == L"TSPINBUTTON") && Has(fsd, xcSpin))
+        return NotYetSkinned(fsd, L"TSkinUpDown", Comp);
+    if (IsA(cls, L"TRadioGroup") && Has(fsd, xcRadioButton)) {
+        for (int i = 0; win && i < win->ControlCount(); ++i) AddButtonSkinner(this, win->Controls(i), L"TRADIOBUTTON");
+        return NotYetSkinned(fsd, L"TSkinGroupBox", Comp);
+    }
+    if (upper == L"TDBNAVIGATOR" && Has(fsd, xcPanel)) {
+        NotYetSkinned(fsd, L"TSkinBox", Comp);
+        return InitChildCtrl(win);
+    }
+    if (IsA(cls, L"TGroupBox") && Has(fsd, xcPanel)) {
+        InitChildCtrl(win);
+        return NotYetSkinned(fsd, L"TSkinGroupBox", Comp);
+    }
+    if (IsA(cls, L"TToolBar") && Has(fsd, xcToolbar)) return NotYetSkinned(fsd, L"TSkinBox", Comp);
+    if (IsA(cls, L"TStatusBar") && Has(fsd, xcStatusBar)) return NotYetSkinned(fsd, L"TSkinStatusBar", Comp);
+    if (IsA(cls, L"TProgressBar") && Has(fsd, xcProgress)) return NotYetSkinned(fsd, L"TSkinProgress", Comp);
+    if (IsA(cls, L"TScrollBar") && Has(fsd, xcScrollbar)) return NotYetSkinned(fsd, L"TSkinScControl", Comp);
+    if ((upper == L"TTNTCOMBOBOX" || IsA(cls, L"TComboBox")) && Has(fsd, xcCombo))
+        return NotYetSkinned(fsd, L"TSkinComBox", Comp);
+    if (IsA(cls, L"TDateTimePicker") && Has(fsd, xcEdit)) return NotYetSkinned(fsd, L"TSkinDateTime", Comp);
+    if ((upper == L"TRICHEDIT" || upper == L"TWWDBRICHEDIT" || upper == L"TDXDBMEMO") && Has(fsd, xcScrollbar))
+        return NotYetSkinned(fsd, L"TSkinScrollbar", Comp);
+    if (IsA(cls, L"TPanel") && Has(fsd, xcPanel)) {
+        InitChildCtrl(win);
+        return NotYetSkinned(fsd, L"TSkinBox", Comp);
+    }
+    if ((upper == L"TDXTREELIST" || upper == L"TDXDBTREELIST" || upper == L"TDXDBGRID") && Has(fsd, xcScrollbar))
+        return NotYetSkinned(fsd, L"TSkinScrollbar", Comp);
+    if (IsA(cls, L"TListView") && Has(fsd, xcScrollbar)) return NotYetSkinned(fsd, L"TSkinListView", Comp);
+    if (upper == L"TCHECKLISTBOX" && Has(fsd, xcScrollbar)) return NotYetSkinned(fsd, L"TSkinCheckList", Comp);
+    if (win && Has(fsd, xcScrollbar)) {
+        DWORD style = static_cast<DWORD>(GetWindowLongW(win->Handle(), GWL_STYLE));
+        bool scrolling = (style & (WS_VSCROLL | WS_HSCROLL)) || IsA(cls, L"TListBox") || IsA(cls, L"TMemo") ||
+                         IsA(cls, L"TTreeView") || IsA(cls, L"TScrollBox") || IsA(cls, L"TStringGrid");
+        if (scrolling) return NotYetSkinned(fsd, L"TSkinScrollbar", Comp);
+    }
+    if (IsA(cls, L"TEdit") && Has(fsd, xcEdit)) return NotYetSkinned(fsd, L"TSkinEdit", Comp);
+    if (IsA(cls, L"TFrame")) return InitControlA(win);
+    if (IsA(cls, L"TForm")) {
+        NotYetSkinned(fsd, L"TSkinBox", Comp);
+        return InitControlA(win);
+    }
+    if (upper == L"TDCEDIT" || upper == L"TDCDBEDIT") {
+        int64_t buttons = GetIntProperty(Comp, L"NumButtons");
+        if (buttons == 1 && Has(fsd, xcCombo)) return NotYetSkinned(fsd, L"TSkinComBox", Comp);
+        if (buttons == 0 && Has(fsd, xcEdit)) return NotYetSkinned(fsd, L"TSkinEdit", Comp);
+    }
+}
+
+bool TWinSkinForm::Find3rdControl(const std::wstring& ClassName, TComponent* acontrol) {
+    if (!fsd) return false;
+    std::vector<std::wstring> lines;
+    const TStrings& table = fsd->Skin3rd();
+    for (int i = 0; i < table.Count(); ++i) lines.push_back(table[i]);
+    std::optional<std::wstring> kind = paint::Skin3rdKind(lines, ClassName);
+    if (!kind) return false;
+    const std::wstring& k = *kind;
+    auto* win = dynamic_cast<TWinControl*>(acontrol);
+    if (k == L"nil") return true;
+    if (k == L"button" || k == L"bitbtn" || k == L"pngbitbtn" || k == L"pngspeedbutton" || k == L"menubtn" ||
+        k == L"speedbutton" || k == L"mediaplayer" || k == L"checkbox" || k == L"radiobutton") {
+        AddButtonSkinnerKind(this, acontrol, k);
+        return true;
+    }
+    if (k == L"container") {
+        InitChildCtrl(win);
+        return true;
+    }
+    if (k == L"radiogroup") {
+        if (Has(fsd, xcGroupBox)) {
+            for (int i = 0; win && Has(fsd, xcRadioButton) && i < win->ControlCount(); ++i)
+                AddButtonSkinnerKind(this, win->Controls(i), L"radioitem");
+            NotYetSkinned(fsd, L"TSkinGroupBox", acontrol);
+        }
+        return true;
+    }
+    if (k == L"checkgroup") {
+        if (Has(fsd, xcPanel)) {
+            // The items are check boxes: the check-box flag decides them.
+            for (int i = 0; win && Has(fsd, xcCheckBox) && i < win->ControlCount(); ++i)
+                AddButtonSkinnerKind(this, win->Controls(i), L"checkitem");
+            if (Has(fsd, xcGroupBox)) NotYetSkinned(fsd, L"TSkinGroupBox", acontrol);
+        }
+        return true;
+    }
+    if (k == L"panel" && Has(fsd, xcPanel)) SetProperty(acontrol, L"Transparent", L"True");
+    if (k == L"trackbar" && Has(fsd, xcButton)) SetProperty(acontrol, L"Transparent", L"True");
+    if (k == L"scrollbar" && Has(fsd, xcScrollbar)) InitChildCtrl(win);
+    // combobox, comboboxex, edit, panel, trackbar, datetimepicker, tab,
+    // progress, scrollbar, singlescrollbar, embedscrollbar, groupbox,
+    // advpagecontrol: their skinners come later.
+    NotYetSkinned(fsd, k.c_str(), acontrol);
+    return true;
+}
+
+void TWinSkinForm::InitHwndControls(HWND ahwnd) {
+    std::vector<HWND> children;
+    for (HWND c = GetWindow(ahwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (GetWindowLongW(c, GWL_STYLE) & WS_CHILD) children.push_back(c);
+    for (HWND c : children) AddControlh(c);
+}
+
+void TWinSkinForm::AddControlh(HWND ahwnd) {
+    if (!ahwnd || !fsd || Lookupcontrol(ahwnd)) return;
+    if (SendMessageW(ahwnd, CN_IsSkinned, 0, 0) == 1) return;
+    std::wstring cls = WindowClassOf(ahwnd);
+    DWORD style = static_cast<DWORD>(GetWindowLongW(ahwnd, GWL_STYLE));
+    paint::HwndFlags flags{Has(fsd, xcCombo), Has(fsd, xcCheckBox), Has(fsd, xcButton), Has(fsd, xcTab) && HasTabSkin(fsd),
+                           Has(fsd, xcEdit)};
+    switch (paint::ChooseHwndSkinner(cls, style, flags)) {
+    case paint::HwndSkinner::ButtonFamily:
+        AddButtonSkinnerHwnd(this, ahwnd, paint::LowerAscii(cls), style);
+        return;
+    case paint::HwndSkinner::NestedDialog:
+        InitHwndControls(ahwnd);
+        return NotYetSkinned(fsd, L"TSkinBoxH", nullptr);
+    case paint::HwndSkinner::PanelChildren:
+        InitHwndControls(ahwnd);
+        if (TWinControl* c = FindControl(ahwnd)) c->SetColor(SchemeColor(fsd, csButtonFace));
+        return;
+    case paint::HwndSkinner::ColourOnly:
+        if (TWinControl* c = FindControl(ahwnd)) c->SetColor(SchemeColor(fsd, csButtonFace));
+        return;
+    case paint::HwndSkinner::None:
+        return;
+    default:
+        return NotYetSkinned(fsd, cls.c_str(), nullptr);
+    }
+}
+
+void TWinSkinForm::RecreateControl(HWND ahwnd) {
+    // The scroll-bar skinners that ask for this come later; forget the old
+    // skinner of a window that is gone.
+    if (TSkinControl* c = Lookupcontrol(ahwnd))
+        if (c->skinstate == 6) delete c;
+}
+
+}  // namespace relayon::skin

@@ -20,6 +20,23 @@ LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT msg, WPARAM wParam, LPA
 
 TApplication* Application = &gApplication;
 
+HICON ApplicationIcon(WPARAM size) {
+    int cx = GetSystemMetrics(size == ICON_SMALL ? SM_CXSMICON : SM_CXICON);
+    int cy = GetSystemMetrics(size == ICON_SMALL ? SM_CYSMICON : SM_CYICON);
+    for (const wchar_t* name : std::initializer_list<const wchar_t*>{L"MAINICON", MAKEINTRESOURCEW(1)})
+        if (auto icon = static_cast<HICON>(LoadImageW(ModuleInstance(), name, IMAGE_ICON, cx, cy, LR_SHARED)))
+            return icon;
+    if (auto icon = static_cast<HICON>(LoadImageW(nullptr, MAKEINTRESOURCEW(32512) /* IDI_APPLICATION */, IMAGE_ICON,
+                                                  cx, cy, LR_SHARED)))
+        return icon;
+    return LoadIconW(nullptr, MAKEINTRESOURCEW(32512));
+}
+
+void SetApplicationIcons(HWND window) {
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ApplicationIcon(ICON_BIG)));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ApplicationIcon(ICON_SMALL)));
+}
+
 std::wstring CurrentExceptionMessage() {
     try {
         throw;
@@ -58,6 +75,8 @@ HWND TApplication::Handle() {
         RegisterClassExW(&wc);
         handle_ = CreateWindowExW(0, L"TApplication", title_.c_str(), WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS |
                                   WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr, nullptr, ModuleInstance(), nullptr);
+        // A skin asks the application window for the icon it draws in captions.
+        if (handle_) SetApplicationIcons(handle_);
     }
     return handle_;
 }
@@ -93,6 +112,10 @@ bool TApplication::IsKeyMessage(MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     TWinControl* target = FindControlOrAncestor(msg.hwnd);
     if (!target) return false;
+    // Menu shortcuts come before the control sees the key.
+    if (TForm* form = target->ParentForm();
+        form && form->IsShortCut(target, static_cast<WORD>(msg.wParam), KeyboardShiftState()))
+        return true;
     UINT reflected = msg.message == WM_KEYDOWN ? CN_KEYDOWN : CN_SYSKEYDOWN;
     return target->Perform(reflected, msg.wParam, msg.lParam) != 0;
 }

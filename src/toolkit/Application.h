@@ -72,5 +72,11 @@ private:
 
 extern TApplication* Application;
 
+// The program's icon at the small or large size (ICON_SMALL / ICON_BIG): the
+// module's "MAINICON" or first icon resource, else the system's application icon.
+HICON ApplicationIcon(WPARAM size);
+// Gives `window` the program's small and large icons (WM_SETICON).
+void SetApplicationIcons(HWND window);
+
 // Text of the exception being handled (call inside a catch block).
 std::wstring CurrentExceptionMessage();

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "toolkit/Form.h"
+#include "toolkit/Menus.h"
 #include "toolkit/WinControl.h"
 
 TShiftState MouseShiftState(WPARAM keys) {
@@ -271,6 +272,18 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
 
 void TControl::MouseMove(TShiftState shift, int x, int y) {
     if (OnMouseMove) OnMouseMove(this, shift, x, y);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+    if (menu == popupMenu_) return;
+    if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
+    popupMenu_ = menu;
+    if (menu) menu->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && component == popupMenu_) popupMenu_ = nullptr;
 }
 
 TForm* TControl::ParentForm() const {

@@ -11,6 +11,7 @@
 
 class TWinControl;
 class TForm;
+class TPopupMenu;
 
 class TControl : public TComponent {
 public:
@@ -69,6 +70,11 @@ public:
     bool UseRightToLeftAlignment() const { return biDiMode_ == bdRightToLeft; }
     bool UseRightToLeftReading() const { return biDiMode_ != bdLeftToRight; }
 
+    // Opened by a right click on the control (WM_CONTEXTMENU).
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* menu);
+    void Notification(TComponent* component, TOperation operation) override;
+
     // Every message to this control passes through WindowProc; save,
     // replace and restore it freely.
     TWndMethod WindowProc;
@@ -126,4 +132,5 @@ protected:
     std::wstring hint_;
     TFont font_;
     bool updatingParentFont_ = false;
+    TPopupMenu* popupMenu_ = nullptr;
 };

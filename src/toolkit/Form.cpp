@@ -4,7 +4,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/FormReader.h"
-#include "toolkit/ModuleInstance.h"
+#include "toolkit/Menus.h"
 
 void TControlScrollBar::SetVisible(bool v) {
     visible_ = v;
@@ -95,6 +95,10 @@ TForm::TForm(TComponent* AOwner) : TCustomControl(AOwner) {
 TForm::~TForm() {
     destroyingForm_ = true;
     activeControl_ = nullptr;
+    SetMenu(nullptr);
+    SetWindowMenu(nullptr);
+    // An MDI child leaves through its client, which keeps the window list.
+    if (IsMDIChildWindow()) SendMessageW(GetParent(handle_), WM_MDIDESTROY, reinterpret_cast<WPARAM>(handle_), 0);
     if (Application->MainForm() == this) Application->MainFormDestroyed();
 }
 
@@ -102,6 +106,8 @@ void TForm::AfterConstruction() {
     if (constructed_) return;
     constructed_ = true;
     ReadFormResource(*this);
+    // MDI children are shown from the start.
+    if (formStyle_ == fsMDIChild) visible_ = true;
     DoCreate();
     if (visible_) {
         visible_ = false;
@@ -162,17 +168,17 @@ void TForm::CreateParams(TCreateParams& params) {
         params.X = CW_USEDEFAULT;
         params.Y = CW_USEDEFAULT;
     }
+    if (formStyle_ == fsMDIChild) {
+        TForm* main = Application->MainForm();
+        if (main && main != this && main->FormStyle() == fsMDIForm) params.WndParent = main->Handle() ? main->ClientHandle() : nullptr;
+        params.Style = (params.Style & ~WS_POPUP) | WS_VISIBLE | (windowState_ == wsMaximized ? WS_MAXIMIZE : 0);
+    }
 }
 
 void TForm::CreateWindowHandleDone() {
-    // The module's first icon (resource 1), when it has one, is the window's icon.
-    if (HICON big = static_cast<HICON>(LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                  GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED)))
-        SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    if (HICON small = static_cast<HICON>(LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                                    LR_SHARED)))
-        SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    SetApplicationIcons(handle_);
+    CreateMDIClient();
+    ApplyMenuToWindow();
     horzScrollBar_.Attach(this);
     vertScrollBar_.Attach(this);
     UpdateBoundsFromWindow();
@@ -199,7 +205,7 @@ void TForm::SetWindowState(TWindowState state) {
 RECT TForm::ClientRect() {
     if (HandleAllocated()) return TWinControl::ClientRect();
     RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, BorderStyleBits(), FALSE, BorderExStyleBits());
+    AdjustWindowRectEx(&frame, BorderStyleBits(), menu_ != nullptr, BorderExStyleBits());
     return RECT{0, 0, std::max<LONG>(0, width_ - (frame.right - frame.left)),
                 std::max<LONG>(0, height_ - (frame.bottom - frame.top))};
 }
@@ -238,7 +244,10 @@ void TForm::VisibleChanged() {
         int cmd = windowState_ == wsMaximized ? SW_SHOWMAXIMIZED : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
                                                                                                 : SW_SHOWNORMAL;
         ShowWindow(handle_, cmd);
-        SetForegroundWindow(handle_);
+        if (IsMDIChildWindow())
+            SendMessageW(GetParent(handle_), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(handle_), 0);
+        else
+            SetForegroundWindow(handle_);
         if (activeControl_ && activeControl_->CanFocus())
             activeControl_->SetFocus();
         else
@@ -255,7 +264,7 @@ void TForm::Close() {
     if (OnCloseQuery) OnCloseQuery(this, canClose);
     if (!canClose) return;
     bool isMain = Application->MainForm() == this;
-    TCloseAction action = isMain ? caFree : caHide;
+    TCloseAction action = isMain ? caFree : formStyle_ == fsMDIChild ? caMinimize : caHide;
     if (OnClose) OnClose(this, action);
     if (action == caNone) return;
     if (isMain) {
@@ -351,7 +360,21 @@ void TForm::WndProc(TMessage& message) {
         if (LOWORD(message.WParam) == WA_INACTIVE && OnDeactivate) OnDeactivate(this);
         if (LOWORD(message.WParam) != WA_INACTIVE && OnActivate) OnActivate(this);
         break;
+    case WM_COMMAND:
+        if (MenuCommand(message)) return;
+        break;
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+        if (MenuItemMessages(message.Msg, message.LParam, message.Result)) return;
+        break;
+    case WM_NCDESTROY:
+        clientHandle_ = nullptr;
+        break;
     case WM_SIZE:
+        // The window's own state, whoever changed it (caption buttons, MDI).
+        if (message.WParam == SIZE_MAXIMIZED) windowState_ = wsMaximized;
+        else if (message.WParam == SIZE_MINIMIZED) windowState_ = wsMinimized;
+        else if (message.WParam == SIZE_RESTORED) windowState_ = wsNormal;
         horzScrollBar_.Update();
         vertScrollBar_.Update();
         TCustomControl::WndProc(message);

@@ -20,6 +20,9 @@ enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
                  poMainFormCenter, poOwnerFormCenter };
 enum TCloseActionValue { caNone, caHide, caFree, caMinimize };
+enum TTileMode { tbHorizontal, tbVertical };
+class TMainMenu;
+class TMenuItem;
 using TCloseEvent = TMethod<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = TMethod<void(TObject* Sender, bool& CanClose)>;
 
@@ -99,8 +102,36 @@ public:
     void FocusChanged(TWinControl* control);
     void ControlDestroying(TControl* control);
 
+    // The menu bar (SetMenu on the window). A change of its items rebuilds
+    // the bar and sends CM_MENUCHANGED to the window.
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* menu);
+    // Called by the menu when its items changed.
+    void MenuChanged();
+    // Runs the menu item (of a popup menu of `focused` or its parents, the
+    // form's menu, and an MDI child's main form) whose ShortCut this key is.
+    bool IsShortCut(TControl* focused, WORD key, TShiftState shift);
+
+    // MDI: a fsMDIForm has an "MDICLIENT" window (ClientHandle) holding the
+    // fsMDIChild forms; WindowMenu lists them.
+    HWND ClientHandle() const { return clientHandle_; }
+    TMenuItem* WindowMenu() const { return windowMenu_; }
+    void SetWindowMenu(TMenuItem* item);
+    TTileMode TileMode() const { return tileMode_; }
+    void SetTileMode(TTileMode mode) { tileMode_ = mode; }
+    void Tile();
+    void Cascade();
+    void ArrangeIcons();
+    void Next();
+    void Previous();
+    TForm* ActiveMDIChild() const;
+    int MDIChildCount() const;
+    TForm* MDIChildren(int index) const;
+
     void WndProc(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
     void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
@@ -116,12 +147,17 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWindowHandleDone() override;
+    HWND CreateWindowHandle(const TCreateParams& params) override;
     void VisibleChanged() override;
     virtual void DoCreate();
 
 private:
     DWORD BorderStyleBits() const;
     DWORD BorderExStyleBits() const;
+    bool IsMDIChildWindow() const;
+    void CreateMDIClient();
+    void ApplyMenuToWindow();
+    bool MenuCommand(TMessage& message);
 
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
@@ -139,4 +175,8 @@ private:
     // Client size read from a resource; applied once the border is known.
     int pendingClientWidth_ = -1;
     int pendingClientHeight_ = -1;
+    TMainMenu* menu_ = nullptr;
+    TMenuItem* windowMenu_ = nullptr;
+    HWND clientHandle_ = nullptr;
+    TTileMode tileMode_ = tbHorizontal;
 };

@@ -21,7 +21,7 @@ public:
         root_.SetLoading(true);
         if (!tree.name.empty()) root_.SetName(tree.name);
         ApplyProperties(root_, tree);
-        for (const FormObject& child : tree.children) ReadChild(child, dynamic_cast<TWinControl*>(&root_));
+        for (const FormObject& child : tree.children) ReadChild(child, dynamic_cast<TWinControl*>(&root_), &root_);
         for (auto& fixup : fixups_) fixup();
         for (TComponent* c : loaded_) c->SetLoading(false);
         // Children first, the form last, so the form sees finished components.
@@ -41,7 +41,7 @@ private:
         }
     }
 
-    void ReadChild(const FormObject& node, TWinControl* parent) {
+    void ReadChild(const FormObject& node, TWinControl* parent, TComponent* container) {
         TComponent* existing = node.name.empty() ? nullptr : root_.FindComponent(node.name);
         TComponent* component = existing;
         if (!component) {
@@ -55,12 +55,14 @@ private:
         if (!node.name.empty() && !existing) component->SetName(node.name);
         if (auto* control = dynamic_cast<TControl*>(component); control && parent && !control->Parent())
             control->SetParent(parent);
+        else if (!dynamic_cast<TControl*>(component) && container != &root_)
+            component->SetParentComponent(container);
         ApplyProperties(*component, node);
         if (!node.name.empty()) {
             if (auto bind = ClassRegistry::Instance().FindField(root_.ClassName(), node.name)) bind(&root_, component);
         }
         auto* asParent = dynamic_cast<TWinControl*>(component);
-        for (const FormObject& child : node.children) ReadChild(child, asParent ? asParent : parent);
+        for (const FormObject& child : node.children) ReadChild(child, asParent ? asParent : parent, component);
     }
 
     TComponent& root_;

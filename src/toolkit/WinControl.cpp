@@ -9,6 +9,7 @@
 #include "toolkit/ControlAtom.h"
 #include "toolkit/Form.h"
 #include "toolkit/GraphicControl.h"
+#include "toolkit/Menus.h"
 #include "toolkit/ModuleInstance.h"
 
 void SetCreatingControl(TWinControl* control);
@@ -187,9 +188,13 @@ void TWinControl::CreateWnd() {
     }
     defWndProc_ = RegisterToolkitClass(params.WinClassName, params.SystemClassName, params.ClassStyle);
     SetCreatingControl(this);
-    HWND window = CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
-                                  params.X, params.Y, params.Width, params.Height, params.WndParent, nullptr,
-                                  ModuleInstance(), nullptr);
+    HWND window = nullptr;
+    try {
+        window = CreateWindowHandle(params);
+    } catch (...) {
+        SetCreatingControl(nullptr);
+        throw;
+    }
     SetCreatingControl(nullptr);
     if (!window) {
         std::wstring cls = params.WinClassName;
@@ -204,6 +209,11 @@ void TWinControl::CreateWnd() {
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
     CreateWindowHandleDone();
     if (!DefersChildWindows()) CreateHandleChildren();
+}
+
+HWND TWinControl::CreateWindowHandle(const TCreateParams& params) {
+    return CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
+                           params.Y, params.Width, params.Height, params.WndParent, nullptr, ModuleInstance(), nullptr);
 }
 
 void TWinControl::CreateHandleChildren() {
@@ -510,6 +520,21 @@ bool TWinControl::RouteMouseToGraphicChild(TMessage& message) {
     return true;
 }
 
+// A right click (or the menu key) opens the popup menu of the graphic child
+// under the point, else this control's own.
+bool TWinControl::ContextMenuHandler(TMessage& message) {
+    POINT screen{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+    TControl* target = this;
+    if ((screen.x != -1 || screen.y != -1) && handle_) {
+        POINT client = screen;
+        ::ScreenToClient(handle_, &client);
+        if (TControl* child = ControlAtPos(client); child && child->PopupMenu()) target = child;
+    }
+    if (!ShowControlPopup(target, screen)) return false;
+    message.Result = 0;
+    return true;
+}
+
 bool TWinControl::WantsDialogKey(WORD key) {
     HWND focus = GetFocus();
     if (!focus) return false;
@@ -575,6 +600,9 @@ void TWinControl::WndProc(TMessage& message) {
             Perform(CM_MOUSEENTER, 0, 0);
         }
         if (RouteMouseToGraphicChild(message)) return;
+        break;
+    case WM_CONTEXTMENU:
+        if (ContextMenuHandler(message)) return;
         break;
     case WM_MOUSELEAVE:
         trackingLeave_ = false;

@@ -92,6 +92,8 @@ public:
 protected:
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
+    // The CreateWindowEx call itself (MDI children are made by their client).
+    virtual HWND CreateWindowHandle(const TCreateParams& params);
     // Called once the window exists and is bound, before children are created.
     virtual void CreateWindowHandleDone() {}
     // True while the children's windows wait for this control to be shown:
@@ -134,6 +136,7 @@ private:
     bool ReflectNotification(TMessage& message);
     bool RouteMouseToGraphicChild(TMessage& message);
     void PaintHandler(TMessage& message);
+    bool ContextMenuHandler(TMessage& message);
 
     GdiObject<HBRUSH> brush_;
     TColor brushColor_ = clNone;

@@ -45,6 +45,9 @@ public:
     // Called on every component after a whole form resource was read.
     virtual void Loaded();
     virtual void Notification(TComponent* component, TOperation operation);
+    // A form resource nests this (non-control) component inside `parent`;
+    // components that belong to a container (menu items) attach themselves.
+    virtual void SetParentComponent(TComponent* parent) { (void)parent; }
 
     // Reading state, set by the form reader around property assignment.
     void SetLoading(bool loading);

@@ -1,6 +1,7 @@
 #include "NineSlice.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace relayon::skin::paint {
 
@@ -47,18 +48,45 @@ std::vector<SlicePiece> NineSlicePlan(const SliceBox& cell, SliceMargins m, int 
     return out;
 }
 
-std::vector<SlicePiece> TileBandPlan(const SliceBox& cell, SliceMargins m, int W, int H) {
+std::vector<SlicePiece> TileBandPlan(const SliceBox& cell, SliceMargins m, int W, int H, int visibleLeft,
+                                     int visibleRight) {
+    std::vector<SlicePiece> out;
+    if (cell.Empty() || W <= 0 || H <= 0 || visibleRight <= visibleLeft) return out;
+    int left = NonNegative(m.left), right = NonNegative(m.right);
+    // As with nine slices: caps that do not fit the cell or the band together
+    // are dropped, and the whole cell repeats.
+    if (int64_t(left) + right > cell.w || int64_t(left) + right > W) left = right = 0;
+    auto add = [&](SliceBox s, SliceBox d) {
+        if (!s.Empty() && !d.Empty() && d.x < visibleRight && int64_t(d.x) + d.w > visibleLeft)
+            out.push_back({s, d, false});
+    };
+    add({cell.x, cell.y, left, cell.h}, {0, 0, left, H});
+    const int mid = cell.w - left - right;
+    if (mid > 0) {
+        // Start at the first copy that reaches the visible columns.
+        int64_t x = left;
+        if (visibleLeft > left) x += int64_t(visibleLeft - left) / mid * mid;
+        const int64_t end = std::min<int64_t>(int64_t(W) - right, visibleRight);
+        for (; x < end; x += mid) add({cell.x + left, cell.y, mid, cell.h}, {int(x), 0, mid, H});
+    }
+    add({cell.x + cell.w - right, cell.y, right, cell.h}, {W - right, 0, right, H});
+    return out;
+}
+
+std::vector<SlicePiece> StretchBandPlan(const SliceBox& cell, SliceMargins m, int W, int H) {
     std::vector<SlicePiece> out;
     if (cell.Empty() || W <= 0 || H <= 0) return out;
+    if (W < cell.w) {
+        out.push_back({cell, {0, 0, W, H}, false});
+        return out;
+    }
     const int left = std::clamp(m.left, 0, cell.w);
     const int right = std::clamp(m.right, 0, cell.w - left);
     auto add = [&](SliceBox s, SliceBox d) {
         if (!s.Empty() && !d.Empty()) out.push_back({s, d, false});
     };
     add({cell.x, cell.y, left, cell.h}, {0, 0, left, H});
-    const int mid = cell.w - left - right;
-    if (mid > 0)
-        for (int x = left; x < W - right; x += mid) add({cell.x + left, cell.y, mid, cell.h}, {x, 0, mid, H});
+    add({cell.x + left, cell.y, cell.w - left - right, cell.h}, {left, 0, W - left - right, H});
     add({cell.x + cell.w - right, cell.y, right, cell.h}, {W - right, 0, right, H});
     return out;
 }

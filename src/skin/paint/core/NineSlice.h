@@ -44,7 +44,16 @@ std::vector<SlicePiece> NineSlicePlan(const SliceBox& cell, SliceMargins m, int 
 
 // The pieces of a three-slice band (left cap, middle repeated at its own
 // width from m.left while x < width - m.right, right cap), each at full
-// height; a middle without width is not repeated.
-std::vector<SlicePiece> TileBandPlan(const SliceBox& cell, SliceMargins m, int width, int height);
+// height; a middle without width is not repeated. Caps wider together than
+// the cell or the band are both dropped. Only pieces reaching into
+// the columns [visibleLeft, visibleRight) are returned, so a huge band costs
+// no more than the part that can be seen.
+std::vector<SlicePiece> TileBandPlan(const SliceBox& cell, SliceMargins m, int width, int height, int visibleLeft = 0,
+                                     int visibleRight = 0x7FFFFFFF);
+
+// The pieces of a band with a stretched middle (DrawRectH): narrower than the
+// cell, the whole cell is stretched over the band; otherwise the two caps keep
+// their width and the middle stretches between them, each at full height.
+std::vector<SlicePiece> StretchBandPlan(const SliceBox& cell, SliceMargins m, int width, int height);
 
 }  // namespace relayon::skin::paint

@@ -1,10 +1,13 @@
 #include "skin/paint/win32/SkinPrimitives.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "toolkit/Canvas.h"
+#include "toolkit/Control.h"
 #include "toolkit/GdiObject.h"
+#include "toolkit/WinControl.h"
 
 namespace relayon::skin {
 
@@ -13,6 +16,51 @@ namespace {
 using paint::SliceBox;
 
 bool Inverted(const RECT& r) { return r.right < r.left || r.bottom < r.top; }
+
+// GDI's coordinate space is 27 bits wide: a stretch to a larger rectangle is
+// refused and would leave the scratch bitmap's blank pixels on screen. Such
+// rectangles draw nothing.
+constexpr int64_t kMaxExtent = int64_t(1) << 27;
+bool Oversized(const RECT& r) {
+    return int64_t(r.right) - r.left > kMaxExtent || int64_t(r.bottom) - r.top > kMaxExtent;
+}
+
+// The part of `rect` that drawing on `dc` can reach; false when none.
+bool VisiblePart(HDC dc, const RECT& rect, RECT& visible) {
+    RECT clip{};
+    if (GetClipBox(dc, &clip) == ERROR) return false;
+    return IntersectRect(&visible, &rect, &clip) != 0;
+}
+
+// Sets the stretching mode of a DC for the scope and puts the old one back.
+class StretchModeGuard {
+public:
+    StretchModeGuard(HDC dc, int mode) : dc_(dc), old_(SetStretchBltMode(dc, mode)) {}
+    ~StretchModeGuard() {
+        if (old_) SetStretchBltMode(dc_, old_);
+    }
+    StretchModeGuard(const StretchModeGuard&) = delete;
+    StretchModeGuard& operator=(const StretchModeGuard&) = delete;
+
+private:
+    HDC dc_;
+    int old_;
+};
+
+// Restores a DC's state (origin, clipping, objects) saved at construction.
+class SavedDC {
+public:
+    explicit SavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~SavedDC() {
+        if (saved_) RestoreDC(dc_, saved_);
+    }
+    SavedDC(const SavedDC&) = delete;
+    SavedDC& operator=(const SavedDC&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
 
 void Copy(HDC dst, const SliceBox& d, HDC src, const SliceBox& s) {
     StretchBlt(dst, d.x, d.y, d.w, d.h, src, s.x, s.y, s.w, s.h, SRCCOPY);
@@ -75,6 +123,76 @@ void DrawRect3(HDC dc, const RECT& rect, TBitmap& bmp, int I, int N, bool transp
     BitBlt(piece.Canvas().Handle(), 0, 0, cell.w, cell.h, bmp.Canvas().Handle(), cell.x, cell.y, SRCCOPY);
     const LONG x = rect.left + (rect.right - rect.left - cell.w) / 2, y = rect.top + (rect.bottom - rect.top - cell.h) / 2;
     Present(dc, RECT{x, y, x + cell.w, y + cell.h}, piece, transparent);
+}
+
+void DrawRectTile(TCanvas& canvas, const RECT& rect, TBitmap& bmp, const paint::SliceMargins& m, int I, int N,
+                  bool transparent, bool vertical) {
+    if (Inverted(rect) || Oversized(rect)) return;
+    const SliceBox cell = paint::FrameBox(bmp.Width(), bmp.Height(), I, N, vertical);
+    if (cell.Empty()) return;
+    HDC dc = canvas.Handle();
+    RECT visible{};
+    if (!VisiblePart(dc, rect, visible)) return;
+    const int W = rect.right - rect.left, H = rect.bottom - rect.top;
+    // The scratch covers only what can be seen; pieces are placed relative to
+    // it and the stretching copies cut them at its edges.
+    const int ox = visible.left - rect.left, oy = visible.top - rect.top;
+    TBitmap piece(visible.right - visible.left, visible.bottom - visible.top);
+    HDC dst = piece.Canvas().Handle();
+    HDC src = bmp.Canvas().Handle();
+    SetStretchBltMode(dst, COLORONCOLOR);
+    for (const paint::SlicePiece& p : paint::TileBandPlan(cell, m, W, H, ox, ox + piece.Width()))
+        Copy(dst, {p.dst.x - ox, p.dst.y - oy, p.dst.w, p.dst.h}, src, p.src);
+    Present(dc, visible, piece, transparent);
+}
+
+void DrawRectH(HDC dc, const RECT& rect, TBitmap& bmp, const paint::SliceMargins& m, int I, int N, bool vertical) {
+    if (Inverted(rect) || Oversized(rect)) return;
+    const SliceBox cell = paint::FrameBox(bmp.Width(), bmp.Height(), I, N, vertical);
+    if (cell.Empty()) return;
+    HDC src = bmp.Canvas().Handle();
+    StretchModeGuard mode(dc, COLORONCOLOR);
+    for (const paint::SlicePiece& p : paint::StretchBandPlan(cell, m, rect.right - rect.left, rect.bottom - rect.top))
+        Copy(dc, {rect.left + p.dst.x, rect.top + p.dst.y, p.dst.w, p.dst.h}, src, p.src);
+}
+
+void DrawBGbmp(TCanvas& canvas, const RECT& dest, TBitmap& bmp, const RECT& src) {
+    RECT piece{};
+    const RECT whole{0, 0, bmp.Width(), bmp.Height()};
+    if (src.right <= src.left || src.bottom <= src.top || !IntersectRect(&piece, &src, &whole)) return;
+    if (Inverted(dest)) return;
+    HDC dc = canvas.Handle();
+    RECT clip{};
+    if (GetClipBox(dc, &clip) == ERROR) return;
+    const int w = piece.right - piece.left, h = piece.bottom - piece.top;
+    TBitmap tile(w, h);
+    BitBlt(tile.Canvas().Handle(), 0, 0, w, h, bmp.Canvas().Handle(), piece.left, piece.top, SRCCOPY);
+    HDC tileDc = tile.Canvas().Handle();
+    // Tiles wholly before the clip box are skipped, so a huge destination
+    // costs only the tiles that can be seen.
+    auto first = [](LONG from, LONG clipFrom, int step) {
+        return clipFrom > from ? int64_t(from) + int64_t(clipFrom - from) / step * step : int64_t(from);
+    };
+    const int64_t yEnd = std::min<int64_t>(dest.bottom, clip.bottom), xEnd = std::min<int64_t>(dest.right, clip.right);
+    for (int64_t y = first(dest.top, clip.top, h); y < yEnd; y += h)
+        for (int64_t x = first(dest.left, clip.left, w); x < xEnd; x += w)
+            BitBlt(dc, int(x), int(y), w, h, tileDc, 0, 0, SRCCOPY);
+}
+
+void DrawParentImage(TControl* control, HDC dc) {
+    TWinControl* parent = control ? control->Parent() : nullptr;
+    if (!parent || !dc) return;
+    SavedDC saved(dc);
+    OffsetViewportOrgEx(dc, -control->Left(), -control->Top(), nullptr);
+    const RECT client = control->ClientRect();
+    IntersectClipRect(dc, control->Left() + client.left, control->Top() + client.top, control->Left() + client.right,
+                      control->Top() + client.bottom);
+    // A parent that fails to erase is not asked to paint over the result.
+    try {
+        parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    } catch (...) {
+    }
 }
 
 void DrawTranmap(HDC dc, const RECT& rect, TBitmap& bmp, COLORREF key) {

@@ -163,15 +163,9 @@ PixelImage BuiltinTrackImage(const std::string& name) {
 }
 
 std::vector<std::pair<const char*, OptionalElement*>> SkinDescription::Optionals() {
-    return {{"tab", &tab}, {"HSpin", &HSpin}, {"VSpin", &VSpin}, {"combox", &combox}, {"Comboxborder", &Comboxborder},
-            {"ExtraImages", &ExtraImages}, {"comboxarrow", &comboxarrow}, {"Box", &Box}, {"Toolbar", &Toolbar},
-            {"Toolbarbtn", &Toolbarbtn}, {"progress", &progress}, {"progresschunk", &progresschunk},
-            {"StatusBar", &StatusBar}, {"TabSheet", &TabSheet}, {"Header", &Header}, {"Menubar", &Menubar},
-            {"MenuItem", &MenuItem}, {"MenuitemBG", &MenuitemBG}, {"SArrow", &SArrow}, {"HBar", &HBar},
-            {"VBar", &VBar}, {"HSlider", &HSlider}, {"VSlider", &VSlider}, {"TrackHorz", &TrackHorz},
-            {"TrackVert", &TrackVert}, {"TrackBar", &TrackBar}, {"TrackBarVert", &TrackBarVert},
-            {"TrackLeft", &TrackLeft}, {"Trackright", &Trackright}, {"Tracktop", &Tracktop},
-            {"Trackbottom", &Trackbottom}, {"MinCaption", &MinCaption}, {"boxlabel", &boxlabel}};
+#define RELAYON_SKIN_OPTIONAL_ENTRY(name) {#name, &name},
+    return {RELAYON_SKIN_OPTIONAL_ELEMENTS(RELAYON_SKIN_OPTIONAL_ENTRY)};
+#undef RELAYON_SKIN_OPTIONAL_ENTRY
 }
 
 std::vector<std::pair<const char*, const OptionalElement*>> SkinDescription::Optionals() const {

@@ -77,6 +77,15 @@ struct SkinElement {
 
 using OptionalElement = std::optional<SkinElement>;
 
+// The optional skin elements by field name, the one list of them: the
+// description holds an OptionalElement and TSkinData a skin object per name,
+// both declared from this list, so the two can never disagree.
+#define RELAYON_SKIN_OPTIONAL_ELEMENTS(X)                                                                           \
+    X(tab) X(HSpin) X(VSpin) X(combox) X(Comboxborder) X(ExtraImages) X(comboxarrow) X(Box) X(Toolbar)             \
+    X(Toolbarbtn) X(progress) X(progresschunk) X(StatusBar) X(TabSheet) X(Header) X(Menubar) X(MenuItem)           \
+    X(MenuitemBG) X(SArrow) X(HBar) X(VBar) X(HSlider) X(VSlider) X(TrackHorz) X(TrackVert) X(TrackBar)           \
+    X(TrackBarVert) X(TrackLeft) X(Trackright) X(Tracktop) X(Trackbottom) X(MinCaption) X(boxlabel)
+
 struct SkinDescription {
     std::string SkinName;
     std::string iniName;  // package entry the description came from
@@ -86,10 +95,10 @@ struct SkinDescription {
     std::array<SkinElement, 4> border;  // Left, Right, Top, Bottom
     std::vector<SkinElement> SysBtn;    // caption buttons, then the three MDI child buttons
 
-    OptionalElement tab, HSpin, VSpin, combox, Comboxborder, ExtraImages, comboxarrow, Box, Toolbar, Toolbarbtn,
-        progress, progresschunk, StatusBar, TabSheet, Header, Menubar, MenuItem, MenuitemBG, SArrow, HBar, VBar,
-        HSlider, VSlider, TrackHorz, TrackVert, TrackBar, TrackBarVert, TrackLeft, Trackright, Tracktop,
-        Trackbottom, MinCaption, boxlabel;
+    // One per name of RELAYON_SKIN_OPTIONAL_ELEMENTS; absent when the skin lacks it.
+#define RELAYON_SKIN_DECLARE_OPTIONAL(name) OptionalElement name;
+    RELAYON_SKIN_OPTIONAL_ELEMENTS(RELAYON_SKIN_DECLARE_OPTIONAL)
+#undef RELAYON_SKIN_DECLARE_OPTIONAL
 
     TShemeColors Colors{};
     std::array<bool, kShemeColorCount> hasColors{};

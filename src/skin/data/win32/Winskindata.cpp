@@ -132,6 +132,8 @@ TSkinData::TSkinData(TComponent* AOwner) : TComponent(AOwner) {
     Title = std::make_unique<TDataSkinTitle>(L"Title");
     cxMax = GetSystemMetrics(SM_CXMAXIMIZED);
     cyMax = GetSystemMetrics(SM_CYMAXIMIZED);
+    SysIcon->SetPixelFormat(pf24bit);
+    bmpmenu = LoadMenuGlyphs();
 }
 
 TSkinData::~TSkinData() {
@@ -139,15 +141,9 @@ TSkinData::~TSkinData() {
 }
 
 std::vector<std::pair<const char*, SkinObjectPtr*>> TSkinData::SkinObjects() {
-    return {{"tab", &tab}, {"HSpin", &HSpin}, {"VSpin", &VSpin}, {"combox", &combox}, {"Comboxborder", &Comboxborder},
-            {"ExtraImages", &ExtraImages}, {"comboxarrow", &comboxarrow}, {"Box", &Box}, {"Toolbar", &Toolbar},
-            {"Toolbarbtn", &Toolbarbtn}, {"progress", &progress}, {"progresschunk", &progresschunk},
-            {"StatusBar", &StatusBar}, {"TabSheet", &TabSheet}, {"Header", &Header}, {"Menubar", &Menubar},
-            {"MenuItem", &MenuItem}, {"MenuitemBG", &MenuitemBG}, {"SArrow", &SArrow}, {"HBar", &HBar},
-            {"VBar", &VBar}, {"HSlider", &HSlider}, {"VSlider", &VSlider}, {"TrackHorz", &TrackHorz},
-            {"TrackVert", &TrackVert}, {"TrackBar", &TrackBar}, {"TrackBarVert", &TrackBarVert},
-            {"TrackLeft", &TrackLeft}, {"Trackright", &Trackright}, {"Tracktop", &Tracktop},
-            {"Trackbottom", &Trackbottom}, {"MinCaption", &MinCaption}, {"boxlabel", &boxlabel}};
+#define RELAYON_SKIN_OBJECT_ENTRY(name) {#name, &name},
+    return {RELAYON_SKIN_OPTIONAL_ELEMENTS(RELAYON_SKIN_OBJECT_ENTRY)};
+#undef RELAYON_SKIN_OBJECT_ENTRY
 }
 
 std::vector<uint8_t> TSkinData::SkinStreamBytes() const {
@@ -365,10 +361,6 @@ void TSkinData::ChangeProperty(TComponent* control, const std::wstring& aprop, c
 
 void TSkinData::DoDebug(const std::wstring& s) {
     if (DebugList) DebugList->Add(s);
-}
-
-void TSkinData::GetAppIcon() {
-    // Without an application icon SysIcon stays as it was.
 }
 
 void TSkinData::CreateCaptionFont() {

@@ -24,13 +24,17 @@
 
 #include "skin/data/SkinDescription.h"
 #include "skin/data/Skinread.h"
+#include "skin/data/win32/MenuGlyphs.h"
 #include "skin/data/win32/SkinManagerLink.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/GdiObject.h"
+#include "toolkit/HintWindow.h"
 #include "toolkit/core/Component.h"
 #include "toolkit/core/Events.h"
 #include "toolkit/core/Set.h"
 #include "toolkit/core/Strings.h"
+
+class TWinControl;
 
 namespace relayon::skin {
 
@@ -184,8 +188,19 @@ public:
     static std::wstring GetFileName(const std::wstring& s);
     void ChangeProperty(TComponent* control, const std::wstring& aprop, const std::wstring& value);
     void DoDebug(const std::wstring& s);
+    // Fills SysIcon from the application window's small icon, else its big
+    // one, scaled onto a magenta small-icon bitmap (magenta transparent);
+    // without any icon SysIcon stays as it was.
     void GetAppIcon();
     void CreateCaptionFont();
+    // Caption-button hints: shown only with xoCaptionButtonHint and when no
+    // hint is showing, at most 500 pixels of text wide, placed at aRect's
+    // top-left (screen coordinates).
+    void ActivateHint(const RECT& aRect, const std::wstring& AHint);
+    void HideHint();
+    bool IsHint() const { return hashint; }
+    // The system's scroll-bar information call when it exists, else false.
+    bool GetScrollBarInfo(HWND hwnd, LONG idObject, SCROLLBARINFO& psbi) const;
 
     // State.
     std::vector<uint8_t> data;
@@ -197,10 +212,10 @@ public:
     std::unique_ptr<TDataSkinButton> Button;
     std::array<std::unique_ptr<TDataSkinBorder>, 4> border;
     std::vector<std::unique_ptr<TDataSkinSysButton>> SysBtn;
-    SkinObjectPtr tab, HSpin, VSpin, combox, Comboxborder, ExtraImages, comboxarrow, Box, Toolbar, Toolbarbtn,
-        progress, progresschunk, StatusBar, TabSheet, Header, Menubar, MenuItem, MenuitemBG, SArrow, HBar, VBar,
-        HSlider, VSlider, TrackHorz, TrackVert, TrackBar, TrackBarVert, TrackLeft, Trackright, Tracktop, Trackbottom,
-        MinCaption, boxlabel;
+    // One per optional element of the description, under the same name.
+#define RELAYON_SKIN_DECLARE_OBJECT(name) SkinObjectPtr name;
+    RELAYON_SKIN_OPTIONAL_ELEMENTS(RELAYON_SKIN_DECLARE_OBJECT)
+#undef RELAYON_SKIN_DECLARE_OBJECT
 
     TShemeColors Colors{};
     std::array<bool, kShemeColorCount> hasColors{};
@@ -214,10 +229,14 @@ public:
     HWND formhwnd = nullptr;
     int hintcount = 0;
     bool hashint = false;
+    std::unique_ptr<THintWindow> fhintwindow = std::make_unique<THintWindow>();
+    // The MDI menu-bar button glyphs (restore, maximise, minimise, close).
+    TGlyphList bmpmenu;
     TWinContainers FContainers;
     TStrings* DebugList = nullptr;
 
-    // Every optional skin object with its field name.
+    // Every optional skin object with its field name, in the order of
+    // SkinDescription::Optionals().
     std::vector<std::pair<const char*, SkinObjectPtr*>> SkinObjects();
 
 private:
@@ -232,6 +251,33 @@ private:
     bool fmenuauto = true, fmenumerge = false;
     GdiObject<HFONT> CaptionFont_;
 };
+
+// user32 entry points looked up by name at start-up; null where the system
+// lacks them, and the features that need them are skipped.
+extern BOOL(WINAPI* pGetScrollBarInfo)(HWND, LONG, PSCROLLBARINFO);
+extern BOOL(WINAPI* pTrackMouseEvent)(LPTRACKMOUSEEVENT);
+extern BOOL(WINAPI* pGetComboBoxInfo)(HWND, PCOMBOBOXINFO);
+extern void(WINAPI* pDisableProcessWindowsGhosting)();
+// Code page of the 8-bit string helpers (0: the system's ANSI code page).
+extern UINT DefaultUserCodePage;
+// Platform flags read by the painters: the NT family, and a system whose
+// major version is not 6. Set for the running system at start-up.
+extern bool Win32PlatformIsUnicode;
+extern bool IsVista;
+
+// The toolkit control bound to a window (its control-object property), or
+// null; null for a null window.
+TWinControl* FindControlx(HWND hwnd);
+// Asks for a WM_MOUSELEAVE when the pointer leaves the window.
+void DoTrackMouse(HWND hwnd);
+// 8-bit text to wide text and back through DefaultUserCodePage.
+std::wstring StrToWideStr(const std::string& s);
+std::string WideStringToStringEx(const std::wstring& w);
+// Wide string from `p`: up to its terminator when n is -1, else n characters.
+std::wstring _WStr(const wchar_t* p, int n);
+// Draws wide text: with the wide call on a Unicode platform, else converted
+// to the ANSI code page and drawn with the 8-bit call. Returns the text height.
+int Tnt_DrawTextW(HDC dc, const std::wstring& text, RECT& rect, UINT format);
 
 // The 118-line default of Skin3rd.
 TStrings DefaultSkin3rd();

@@ -126,10 +126,14 @@ void TComboBox::SetMaxLength(int n) {
     if (HandleAllocated()) SendMessageW(handle_, CB_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
 }
 
-bool TComboBox::DroppedDown() { return HandleAllocated() && SendMessageW(handle_, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+// A simple combo's list is always shown and never "dropped down": Enter and
+// Esc must still reach the form's buttons.
+bool TComboBox::DroppedDown() {
+    return style_ != csSimple && HandleAllocated() && SendMessageW(handle_, CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
 
 void TComboBox::SetDroppedDown(bool value) {
-    if (HandleAllocated()) SendMessageW(handle_, CB_SHOWDROPDOWN, value, 0);
+    if (style_ != csSimple && HandleAllocated()) SendMessageW(handle_, CB_SHOWDROPDOWN, value, 0);
 }
 
 void TComboBox::Change() {

@@ -27,7 +27,15 @@ void ReadCollection(Owner* owner, Collection& (Owner::*get)(), const wchar_t* na
 }  // namespace
 
 void RegisterCommonControlClasses() {
-    RegisterClass<TImageList>(L"TImageList", L"TComponent")
+    // The ancestors a skin engine asks about (InheritsFrom) when it picks a
+    // painter for a control family.
+    RegisterClass<TImageList>(L"TCustomImageList", L"TComponent");
+    RegisterClass<TListView>(L"TCustomListView", L"TWinControl");
+    RegisterClass<TTreeView>(L"TCustomTreeView", L"TWinControl");
+    RegisterClass<THeaderControl>(L"TCustomHeaderControl", L"TWinControl");
+    RegisterClass<TTabControl>(L"TCustomTabControl", L"TWinControl");
+
+    RegisterClass<TImageList>(L"TImageList", L"TCustomImageList")
         .Prop(L"Width", &TImageList::Width, &TImageList::SetWidth)
         .Prop(L"Height", &TImageList::Height, &TImageList::SetHeight)
         .Prop(L"Masked", &TImageList::Masked, &TImageList::SetMasked)
@@ -38,7 +46,7 @@ void RegisterCommonControlClasses() {
         .Prop(L"Caption", &TListColumn::Caption, &TListColumn::SetCaption)
         .Prop(L"Width", &TListColumn::Width, &TListColumn::SetWidth)
         .Prop(L"Alignment", &TListColumn::Alignment, &TListColumn::SetAlignment);
-    RegisterClass<TListView>(L"TListView", L"TWinControl")
+    RegisterClass<TListView>(L"TListView", L"TCustomListView")
         .Custom(L"Columns", TPropKind::Collection,
                 [](TListView* view, const FormValue& v, TPropContext& ctx) { ReadCollection(view, &TListView::Columns, L"Columns", v, ctx); })
         .Prop(L"ViewStyle", &TListView::ViewStyle, &TListView::SetViewStyle)
@@ -53,7 +61,7 @@ void RegisterCommonControlClasses() {
         .Event(L"OnSelectItem", &TListView::OnSelectItem)
         .Event(L"OnColumnClick", &TListView::OnColumnClick);
 
-    RegisterClass<TTreeView>(L"TTreeView", L"TWinControl")
+    RegisterClass<TTreeView>(L"TTreeView", L"TCustomTreeView")
         .Prop(L"ShowLines", &TTreeView::ShowLines, &TTreeView::SetShowLines)
         .Prop(L"ShowButtons", &TTreeView::ShowButtons, &TTreeView::SetShowButtons)
         .Prop(L"ShowRoot", &TTreeView::ShowRoot, &TTreeView::SetShowRoot)
@@ -70,7 +78,7 @@ void RegisterCommonControlClasses() {
         .Prop(L"Width", &THeaderSection::Width, &THeaderSection::SetWidth)
         .Prop(L"Alignment", &THeaderSection::Alignment, &THeaderSection::SetAlignment)
         .Prop(L"ImageIndex", &THeaderSection::ImageIndex, &THeaderSection::SetImageIndex);
-    RegisterClass<THeaderControl>(L"THeaderControl", L"TWinControl")
+    RegisterClass<THeaderControl>(L"THeaderControl", L"TCustomHeaderControl")
         .Custom(L"Sections", TPropKind::Collection,
                 [](THeaderControl* header, const FormValue& v, TPropContext& ctx) {
                     ReadCollection(header, &THeaderControl::Sections, L"Sections", v, ctx);
@@ -79,7 +87,7 @@ void RegisterCommonControlClasses() {
         .Event(L"OnSectionClick", &THeaderControl::OnSectionClick)
         .Event(L"OnSectionResize", &THeaderControl::OnSectionResize);
 
-    RegisterClass<TTabControl>(L"TTabControl", L"TWinControl")
+    RegisterClass<TTabControl>(L"TTabControl", L"TCustomTabControl")
         .ObjectProp(L"Tabs", &TTabControl::Tabs)
         .Prop(L"TabIndex", &TTabControl::TabIndex, &TTabControl::SetTabIndex)
         .Prop(L"MultiLine", &TTabControl::MultiLine, &TTabControl::SetMultiLine)

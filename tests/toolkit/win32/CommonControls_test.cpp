@@ -678,6 +678,12 @@ TEST_F(CommonControls, FormResourceSetsPublishedProperties) {
                  "      ImageIndex = 0\n      OnClick = Clicked\n    end\n  end\n"
                  "end\n");
     ASSERT_NE(form->Lock, nullptr);
+    // Families a skin engine recognises by ancestor.
+    EXPECT_TRUE(form->Units->InheritsFrom(L"TCustomListView"));
+    EXPECT_TRUE(form->Tabs->InheritsFrom(L"TCustomTabControl"));
+    EXPECT_TRUE(form->Tree->InheritsFrom(L"TWinControl"));
+    EXPECT_FALSE(form->Tree->InheritsFrom(L"TCustomListView"));
+    EXPECT_EQ(form->Units->ClassName(), L"TListView");
     EXPECT_EQ(form->Images1->Width(), 20);
     EXPECT_EQ(form->Units->Columns().Count(), 2);
     EXPECT_EQ(form->Units->Columns().Items(0)->Width(), 70);

@@ -109,15 +109,16 @@ void THeaderControl::ItemChangedHandler(const NMHEADERW& info) {
     if (OnSectionResize) OnSectionResize(this, section);
 }
 
+void THeaderControl::ItemClickHandler(const NMHEADERW& info) {
+    if (OnSectionClick && info.iItem >= 0 && info.iItem < sections_.Count()) OnSectionClick(this, sections_.Items(info.iItem));
+}
+
 void THeaderControl::NotifyHandler(TMessage& message) {
     auto* info = reinterpret_cast<NMHEADERW*>(message.LParam);
     message.Result = 0;
     switch (info->hdr.code) {
     case HDN_ITEMCLICKW:
-    case HDN_ITEMCLICKA:
-        if (OnSectionClick && info->iItem >= 0 && info->iItem < sections_.Count())
-            OnSectionClick(this, sections_.Items(info->iItem));
-        break;
+    case HDN_ITEMCLICKA: ItemClickHandler(*info); break;
     case HDN_ITEMCHANGEDW:
     case HDN_ITEMCHANGEDA: ItemChangedHandler(*info); break;
     }

@@ -75,6 +75,7 @@ private:
     void ApplyImages();
     void NotifyHandler(TMessage& message);
     void ItemChangedHandler(const NMHEADERW& info);
+    void ItemClickHandler(const NMHEADERW& info);
 
     THeaderSections sections_{this};
     // Set while the window is filled from the sections: no events then.

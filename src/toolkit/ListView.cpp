@@ -388,6 +388,10 @@ void TListView::EndLabelEditHandler(TMessage& message) {
     message.Result = TRUE;
 }
 
+void TListView::ColumnClickHandler(const NMLISTVIEW& info) {
+    if (OnColumnClick && info.iSubItem >= 0 && info.iSubItem < columns_.Count()) OnColumnClick(this, columns_.Items(info.iSubItem));
+}
+
 void TListView::NotifyHandler(TMessage& message) {
     auto* header = reinterpret_cast<NMHDR*>(message.LParam);
     switch (header->code) {
@@ -396,11 +400,7 @@ void TListView::NotifyHandler(TMessage& message) {
         if (OnDblClick) OnDblClick(this);
         break;
     case LVN_ITEMCHANGED: ItemChangedHandler(*reinterpret_cast<NMLISTVIEW*>(message.LParam)); break;
-    case LVN_COLUMNCLICK: {
-        int column = reinterpret_cast<NMLISTVIEW*>(message.LParam)->iSubItem;
-        if (OnColumnClick && column >= 0 && column < columns_.Count()) OnColumnClick(this, columns_.Items(column));
-        break;
-    }
+    case LVN_COLUMNCLICK: ColumnClickHandler(*reinterpret_cast<NMLISTVIEW*>(message.LParam)); break;
     case LVN_ENDLABELEDITW: EndLabelEditHandler(message); return;
     }
     message.Result = 0;

@@ -167,6 +167,7 @@ private:
     void NotifyHandler(TMessage& message);
     void ItemChangedHandler(const NMLISTVIEW& change);
     void EndLabelEditHandler(TMessage& message);
+    void ColumnClickHandler(const NMLISTVIEW& info);
 
     TListColumns columns_{this};
     TListItems items_{this};

@@ -152,21 +152,24 @@ RECT TTabControl::DisplayRect() {
     return r;
 }
 
+LRESULT TTabControl::ChangingHandler() {
+    bool allow = true;
+    if (OnChanging) OnChanging(this, allow);
+    // Non-zero keeps the current tab.
+    return allow ? FALSE : TRUE;
+}
+
+void TTabControl::ChangeHandler() {
+    tabIndex_ = TabIndex();
+    if (OnChange) OnChange(this);
+}
+
 void TTabControl::NotifyHandler(TMessage& message) {
     auto* header = reinterpret_cast<NMHDR*>(message.LParam);
     message.Result = 0;
     switch (header->code) {
-    case TCN_SELCHANGING: {
-        bool allow = true;
-        if (OnChanging) OnChanging(this, allow);
-        // Non-zero keeps the current tab.
-        message.Result = allow ? FALSE : TRUE;
-        break;
-    }
-    case TCN_SELCHANGE:
-        tabIndex_ = TabIndex();
-        if (OnChange) OnChange(this);
-        break;
+    case TCN_SELCHANGING: message.Result = ChangingHandler(); break;
+    case TCN_SELCHANGE: ChangeHandler(); break;
     }
 }
 

@@ -56,6 +56,8 @@ private:
     void FillWindow();
     void ApplyImages();
     void NotifyHandler(TMessage& message);
+    LRESULT ChangingHandler();
+    void ChangeHandler();
 
     TStrings tabs_;
     std::vector<int> tabImages_;

@@ -717,6 +717,7 @@ TEST_F(CommonControls, FormResourceSetsPublishedProperties) {
 
 TEST_F(CommonControls, CreatingAndFreeingControlsLeaksNothing) {
     uitest::ShowAndActivate(*form);
+    form->buttonText = clRed;  // custom drawing with a font of its own
     TImageList images(nullptr);
     TBitmap strip(32, 16);
     PaintFramedSquare(strip, 0, clRed);
@@ -740,7 +741,10 @@ TEST_F(CommonControls, CreatingAndFreeingControlsLeaksNothing) {
             auto* b = new TToolButton(form);
             b->SetParent(bar);
             b->SetImageIndex(0);
-            uitest::Pump(1);
+            b->SetCaption(L"b");
+            bar->SetShowCaptions(true);
+            bar->OnCustomDrawButton = TTBCustomDrawBtnEvent(form, &TCommonForm::ButtonDraw);
+            RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
             delete b;
             delete bar;
             delete tabs;
@@ -756,4 +760,5 @@ TEST_F(CommonControls, CreatingAndFreeingControlsLeaksNothing) {
     cycle(60);  // 300 controls
     EXPECT_LE(GdiObjectCount(), gdi + 4);
     EXPECT_EQ(WindowCount(), windows);
+    EXPECT_TRUE(Logged(L"button b"));
 }

@@ -1,6 +1,8 @@
 #include "skin/data/win32/Winskindata.h"
 
+#include <cstring>
 #include <fstream>
+#include <optional>
 #include <typeinfo>
 #include <iterator>
 
@@ -18,11 +20,41 @@ TSkinManagerLink* (*CreateSkinManager)() = nullptr;
 
 namespace {
 
+// The pixel layout a bitmap format stores; nullopt for the device format.
+std::optional<PixelLayout> LayoutOfFormat(TPixelFormat format) {
+    switch (format) {
+    case pf1bit: return PixelLayout::Indexed1;
+    case pf4bit: return PixelLayout::Indexed4;
+    case pf8bit: return PixelLayout::Indexed8;
+    case pf15bit: return PixelLayout::Rgb555;
+    case pf16bit: return PixelLayout::Rgb565;
+    case pf24bit: return PixelLayout::Bgr24;
+    case pf32bit: return PixelLayout::Bgra32;
+    default: return std::nullopt;
+    }
+}
+
+// Whether the bitmap already has the image's size, layout and palette.
+bool SameGeometry(const TBitmap& bmp, const PixelImage& image) {
+    return bmp.Width() == image.width && bmp.Height() == image.height &&
+           LayoutOfFormat(bmp.PixelFormat()) == image.layout && bmp.Palette() == image.palette;
+}
+
 // Fills the object's existing bitmap: making a new TBitmap (and its canvas)
-// per image would double the cost of a load.
+// per image would double the cost of a load. A bitmap that already has the
+// image's geometry (a reload of the same skin, or a skin of the same layout)
+// takes the pixels into its own DIB section: a new section's pages are fresh
+// memory, and first touches of fresh pages are what made reloading slow under
+// Wine. Painters keep seeing the same handle with the new pixels.
 void Fill(std::unique_ptr<TBitmap>& bmp, const PixelImage& image) {
     if (!bmp) bmp = std::make_unique<TBitmap>();
-    bmp->FromPixelImage(image);
+    if (image.Empty() && bmp->Empty()) return;
+    if (image.Empty() || !SameGeometry(*bmp, image)) {
+        bmp->FromPixelImage(image);
+        return;
+    }
+    const size_t stride = image.Stride();
+    for (int y = 0; y < image.height; ++y) std::memcpy(bmp->ScanLine(y), image.Row(y), stride);
 }
 
 SystemColorResolver RunningSystemColours() {

@@ -65,14 +65,14 @@ std::string WriteComponent(TComponent& c, const std::wstring& className) {
     return out + "end\n";
 }
 
-std::vector<uint8_t> SmallSkinFile(int buttonWidth = 50) {
+std::vector<uint8_t> SmallSkinFile(int buttonWidth = 50, uint32_t buttonColour = 0x445566) {
     std::string ini =
         "[TitlebarSkin]\nSkinName=Tiny\n[Personality]\nTop=top.bmp\nTopFrame=2\n"
         "[Buttons]\nBitmap=buttons.bmp\n[Colours]\nButtonFace=236 233 216\n[StatusBarEdges]\nImage=status.bmp\n"
         "[Colour1]\ncolor=1 2 3\n";
     return BuildSkinFile({{"skin.ini", {ini.begin(), ini.end()}},
                           {"top.bmp", EncodeBmpFile(SolidImage(30, 60, 0x112233))},
-                          {"buttons.bmp", EncodeBmpFile(SolidImage(buttonWidth, 20, 0x445566))},
+                          {"buttons.bmp", EncodeBmpFile(SolidImage(buttonWidth, 20, buttonColour))},
                           {"status.bmp", EncodeBmpFile(SolidImage(30, 10, 0x778899))}});
 }
 
@@ -178,6 +178,14 @@ TEST(Winskindata, ObjectsOfTheSkinAndTheirBitmaps) {
     EXPECT_FALSE(d.tab);
     EXPECT_EQ(d.Colors[csButtonFace], 0x00D8E9EC);
     EXPECT_EQ(d.Colors[csCaption], 0x112233);
+    // A skin of the same layout shows its own pixels (kept in the same DIB).
+    HBITMAP before = d.Button->Map->Handle();
+    d.LoadFromStream(SmallSkinFile(50, 0x0000FF));
+    EXPECT_EQ(GetPixel(d.Button->Map->Canvas().Handle(), 7, 7), RGB(255, 0, 0));
+    EXPECT_EQ(d.Button->Map->Handle(), before);
+    d.LoadFromStream(SmallSkinFile(60, 0x00FF00));
+    EXPECT_EQ(d.Button->Map->Width(), 60);
+    EXPECT_EQ(GetPixel(d.Button->Map->Canvas().Handle(), 59, 19), RGB(0, 255, 0));
     // A button strip too narrow for its five cells leaves an empty bitmap.
     d.LoadFromStream(SmallSkinFile(4));
     EXPECT_TRUE(d.Button->Map->Empty());

@@ -370,6 +370,15 @@ void TForm::WndProc(TMessage& message) {
     case WM_NCDESTROY:
         clientHandle_ = nullptr;
         break;
+    case WM_MDIACTIVATE:
+        // Sent to the child losing (wParam) and the one gaining (lParam) activation.
+        if (TForm* main = MDIMainForm()) {
+            if (reinterpret_cast<HWND>(message.LParam) == handle_)
+                main->MergeChildMenu(this);
+            else if (!message.LParam)
+                main->MergeChildMenu(nullptr);
+        }
+        break;
     case WM_SIZE:
         // The window's own state, whoever changed it (caption buttons, MDI).
         if (message.WParam == SIZE_MAXIMIZED) windowState_ = wsMaximized;

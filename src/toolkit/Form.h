@@ -158,6 +158,9 @@ private:
     void CreateMDIClient();
     void ApplyMenuToWindow();
     bool MenuCommand(TMessage& message);
+    // The MDI form shows the active child's menu merged into its own.
+    void MergeChildMenu(TForm* child);
+    TForm* MDIMainForm() const;
 
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};

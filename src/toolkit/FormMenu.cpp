@@ -22,6 +22,13 @@ void TForm::SetMenu(TMainMenu* menu) {
 
 void TForm::MenuChanged() {
     if (!handle_ || IsLoading() || IsDestroying()) return;
+    if (IsMDIChildWindow()) {
+        if (TForm* main = MDIMainForm(); main && main->ActiveMDIChild() == this) {
+            main->MergeChildMenu(nullptr);
+            main->MergeChildMenu(this);
+        }
+        return;
+    }
     ApplyMenuToWindow();
     // Whoever draws the bar itself (a skin) rebuilds it from the menu now.
     SendMessageW(handle_, CM_MENUCHANGED, 0, 0);
@@ -41,6 +48,16 @@ void TForm::ApplyMenuToWindow() {
     DrawMenuBar(handle_);
 }
 
+void TForm::MergeChildMenu(TForm* child) {
+    if (!menu_) return;
+    menu_->Merge(child ? child->menu_ : nullptr);
+}
+
+TForm* TForm::MDIMainForm() const {
+    TForm* main = Application->MainForm();
+    return main && main != this && main->FormStyle() == fsMDIForm ? main : nullptr;
+}
+
 void TForm::SetWindowMenu(TMenuItem* item) {
     if (item == windowMenu_) return;
     if (windowMenu_) windowMenu_->RemoveFreeNotification(this);
@@ -56,8 +73,7 @@ bool TForm::IsShortCut(TControl* focused, WORD key, TShiftState shift) {
     if (formStyle_ == fsMDIForm)
         if (TForm* child = ActiveMDIChild(); child && child->menu_ && child->menu_->IsShortCut(key, shift)) return true;
     if (formStyle_ == fsMDIChild)
-        if (TForm* main = Application->MainForm(); main && main != this && main->FormStyle() == fsMDIForm)
-            return main->IsShortCut(nullptr, key, shift);
+        if (TForm* main = MDIMainForm()) return main->IsShortCut(nullptr, key, shift);
     return false;
 }
 

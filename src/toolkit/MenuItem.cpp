@@ -133,6 +133,12 @@ void TMenuItem::SetImageIndex(int value) {
     Changed();
 }
 
+void TMenuItem::SetGroupIndex(int value) {
+    if (value == groupIndex_) return;
+    groupIndex_ = value;
+    Changed();
+}
+
 HMENU TMenuItem::Handle() {
     if (!handle_) {
         handle_ = menu_ && menu_->IsMainMenu() ? CreateMenu() : CreatePopupMenu();
@@ -242,7 +248,7 @@ void TMenuItem::RebuildHandle() {
     for (auto it = own.rbegin(); it != own.rend(); ++it) RemoveMenu(handle_, static_cast<UINT>(*it), MF_BYPOSITION);
     bool ownerDrawn = false;
     if (TMenu* menu = GetParentMenu()) ownerDrawn = menu->OwnerDraw();
-    for (TMenuItem* child : items_) {
+    for (TMenuItem* child : Entries()) {
         if (!child->visible_) continue;
         std::wstring text = EntryText(*child, !child->TopLevelOfMenuBar());
         MENUITEMINFOW info{};
@@ -260,6 +266,28 @@ void TMenuItem::RebuildHandle() {
         info.dwItemData = reinterpret_cast<ULONG_PTR>(child);
         InsertMenuItemW(handle_, static_cast<UINT>(insertAt++), TRUE, &info);
     }
+}
+
+std::vector<TMenuItem*> TMenuItem::Entries() const {
+    TMenu* merged = menu_ ? menu_->MergedMenu() : nullptr;
+    if (!merged) return items_;
+    std::vector<TMenuItem*> entries = items_;
+    const std::vector<TMenuItem*>& others = merged->Items()->items_;
+    for (size_t i = 0; i < others.size();) {
+        int group = others[i]->groupIndex_;
+        size_t end = i;
+        while (end < others.size() && others[end]->groupIndex_ == group) ++end;
+        // The group's own items give way; the merged ones take their place,
+        // or go before the first higher group.
+        auto first = std::find_if(entries.begin(), entries.end(), [&](TMenuItem* e) { return e->groupIndex_ >= group; });
+        auto pos = first - entries.begin();
+        entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                     [&](TMenuItem* e) { return e->groupIndex_ == group && e->parent_ == this; }),
+                      entries.end());
+        entries.insert(entries.begin() + pos, others.begin() + static_cast<long>(i), others.begin() + static_cast<long>(end));
+        i = end;
+    }
+    return entries;
 }
 
 void TMenuItem::Changed() {

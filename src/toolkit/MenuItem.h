@@ -44,6 +44,10 @@ public:
     void SetShortCut(TShortCut value);
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int value);
+    // Top-level items of an MDI child's menu replace the items of the same
+    // group in the MDI form's menu bar, and go between the groups otherwise.
+    int GroupIndex() const { return groupIndex_; }
+    void SetGroupIndex(int value);
     // Identifier of the item in WM_COMMAND, unique in the process.
     WORD Command() const { return command_; }
     // The Win32 popup menu listing the sub-items (made when first asked).
@@ -95,6 +99,8 @@ private:
     void Changed();
     bool OwnerDrawn() const;
     bool TopLevelOfMenuBar() const;
+    // The items this item's Win32 menu lists (a menu bar's root: merged).
+    std::vector<TMenuItem*> Entries() const;
 
     std::wstring caption_;
     bool checked_ = false;
@@ -103,6 +109,7 @@ private:
     bool default_ = false;
     TShortCut shortCut_ = scNone;
     int imageIndex_ = -1;
+    int groupIndex_ = 0;
     WORD command_ = 0;
     HMENU handle_ = nullptr;
     TMenuItem* parent_ = nullptr;

@@ -57,12 +57,40 @@ void TMenu::SetOwnerDraw(bool value) {
     if (value == ownerDraw_) return;
     ownerDraw_ = value;
     // Every entry of the tree changes its type.
+    Rebuild();
+    MenuChanged(nullptr);
+}
+
+void TMenu::Rebuild() {
     std::function<void(TMenuItem*)> rebuild = [&](TMenuItem* item) {
         item->RebuildHandle();
         for (int i = 0; i < item->Count(); ++i) rebuild(item->Items(i));
     };
     rebuild(items_);
+}
+
+void TMenu::Merge(TMenu* menu) {
+    if (menu == this || menu == merged_) return;
+    if (merged_) merged_->RemoveFreeNotification(this);
+    merged_ = menu;
+    if (menu) menu->FreeNotification(this);
+    items_->RebuildHandle();
     MenuChanged(nullptr);
+}
+
+void TMenu::Unmerge(TMenu* menu) {
+    if (menu && menu == merged_) Merge(nullptr);
+}
+
+void TMenu::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && component == merged_) {
+        merged_ = nullptr;
+        if (!IsDestroying()) {
+            items_->RebuildHandle();
+            MenuChanged(nullptr);
+        }
+    }
 }
 
 TMenuItem* TMenu::FindItem(UINT_PTR value, TFindItemKind kind) {

@@ -32,6 +32,13 @@ public:
     // Runs the item whose ShortCut is this key with the shift keys now held.
     bool IsShortCut(WORD key, TShiftState shift);
     bool IsMainMenu() const { return isMainMenu_; }
+    // Rebuilds the Win32 menus of the whole tree.
+    void Rebuild();
+    // An MDI child's menu shown merged into this one (see GroupIndex).
+    TMenu* MergedMenu() const { return merged_; }
+    void Merge(TMenu* menu);
+    void Unmerge(TMenu* menu);
+    void Notification(TComponent* component, TOperation operation) override;
 
     void Loaded() override;
     // An item of the tree changed (state, caption, entries).
@@ -42,6 +49,7 @@ protected:
 
 private:
     TMenuItem* items_;
+    TMenu* merged_ = nullptr;
     bool ownerDraw_ = false;
 };
 

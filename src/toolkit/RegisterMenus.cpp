@@ -27,10 +27,11 @@ void RegisterMenuClasses() {
         .Prop(L"Default", &TMenuItem::Default, &TMenuItem::SetDefault)
         .Prop(L"ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut)
         .Prop(L"ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex)
+        .Prop(L"GroupIndex", &TMenuItem::GroupIndex, &TMenuItem::SetGroupIndex)
         .Event(L"OnClick", &TMenuItem::OnClick)
         .Event(L"OnDrawItem", &TMenuItem::OnDrawItem)
         .Event(L"OnMeasureItem", &TMenuItem::OnMeasureItem);
-    IgnoreProps(item, {L"GroupIndex", L"RadioItem", L"AutoCheck", L"Hint", L"HelpContext", L"Break"});
+    IgnoreProps(item, {L"RadioItem", L"AutoCheck", L"Hint", L"HelpContext", L"Break"});
 
     auto menu = RegisterClass<TMenu>(L"TMenu", L"TComponent");
     menu.Prop(L"OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw);

@@ -112,6 +112,57 @@ TEST_F(Mdi, ChildrenLiveInTheClientAndAreListedInTheWindowMenu) {
     EXPECT_EQ(frame->ActiveMDIChild(), second);
 }
 
+std::wstring BarText(HWND window) {
+    std::wstring text;
+    HMENU bar = GetMenu(window);
+    for (int i = 0; i < GetMenuItemCount(bar); ++i) text += MenuText(bar, i) + L"|";
+    return text;
+}
+
+TEST_F(Mdi, ActiveChildsMenuMergesIntoTheBar) {
+    auto* file = new TMenuItem(frame);
+    file->SetCaption(L"&File");
+    frame->Menu()->Items()->Insert(0, file);
+    windowItem->SetGroupIndex(9);
+    ASSERT_EQ(BarText(frame->Handle()), L"&File|&Window|");
+
+    // The child's group 0 replaces the frame's; group 1 goes between.
+    auto* childMenu = new TMainMenu(second);
+    auto* document = new TMenuItem(second);
+    document->SetCaption(L"&Document");
+    auto* print = new TMenuItem(second);
+    print->SetCaption(L"&Print");
+    int prints = 0;
+    struct Counter : TObject {
+        int* n;
+        void Clicked(TObject*) { ++*n; }
+    } counter;
+    counter.n = &prints;
+    print->OnClick = TNotifyEvent(&counter, &Counter::Clicked);
+    document->Add(print);
+    auto* edit = new TMenuItem(second);
+    edit->SetCaption(L"&Edit");
+    edit->SetGroupIndex(1);
+    childMenu->Items()->Add(edit);
+    childMenu->Items()->Add(document);
+    second->SetMenu(childMenu);
+    EXPECT_EQ(BarText(frame->Handle()), L"&Document|&Edit|&Window|");
+    SendMessageW(frame->Handle(), WM_COMMAND, print->Command(), 0);
+    EXPECT_EQ(prints, 1);
+    edit->SetCaption(L"E&dit");
+    EXPECT_EQ(BarText(frame->Handle()), L"&Document|E&dit|&Window|");
+
+    // Another child without a menu: the frame's own bar again.
+    frame->Next();
+    ASSERT_EQ(frame->ActiveMDIChild(), first);
+    EXPECT_EQ(BarText(frame->Handle()), L"&File|&Window|");
+    frame->Previous();
+    EXPECT_EQ(BarText(frame->Handle()), L"&Document|E&dit|&Window|");
+    delete second;
+    second = nullptr;
+    EXPECT_EQ(BarText(frame->Handle()), L"&File|&Window|");
+}
+
 TEST_F(Mdi, ChildrenMaximiseRestoreTileAndCascade) {
     RECT clientArea;
     GetClientRect(frame->ClientHandle(), &clientArea);

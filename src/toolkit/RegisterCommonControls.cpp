@@ -4,6 +4,7 @@
 #include "toolkit/HeaderControl.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
+#include "toolkit/MenuItem.h"
 #include "toolkit/TabControl.h"
 #include "toolkit/ToolBar.h"
 #include "toolkit/TreeView.h"
@@ -104,7 +105,8 @@ void RegisterCommonControlClasses() {
         .Prop(L"ImageIndex", &TToolButton::ImageIndex, &TToolButton::SetImageIndex)
         .Prop(L"Style", &TToolButton::Style, &TToolButton::SetStyle)
         .Prop(L"Down", &TToolButton::Down, &TToolButton::SetDown)
-        .Prop(L"Grouped", &TToolButton::Grouped, &TToolButton::SetGrouped);
+        .Prop(L"Grouped", &TToolButton::Grouped, &TToolButton::SetGrouped)
+        .ComponentProp(L"MenuItem", &TToolButton::MenuItem, &TToolButton::SetMenuItem);
     RegisterClass<TToolBar>(L"TToolBar", L"TWinControl")
         .ComponentProp(L"Images", &TToolBar::Images, &TToolBar::SetImages)
         .Prop(L"ShowCaptions", &TToolBar::ShowCaptions, &TToolBar::SetShowCaptions)

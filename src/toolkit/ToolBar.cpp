@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "toolkit/MenuItem.h"
+
 namespace {
 
 // Binds a canvas to a DC the system lends for one notification; the canvas
@@ -119,6 +121,18 @@ void TToolButton::ReleaseGroup() {
             bar->Buttons(i)->down_ = false;
             bar->ShowButtonState(bar->Buttons(i));
         }
+}
+
+void TToolButton::SetMenuItem(TMenuItem* item) {
+    if (item == menuItem_) return;
+    if (menuItem_) menuItem_->RemoveFreeNotification(this);
+    menuItem_ = item;
+    if (menuItem_) menuItem_->FreeNotification(this);
+}
+
+void TToolButton::Notification(TComponent* component, TOperation operation) {
+    TControl::Notification(component, operation);
+    if (operation == opRemove && menuItem_ && component == menuItem_) menuItem_ = nullptr;
 }
 
 void TToolButton::SetEnabled(bool enabled) {

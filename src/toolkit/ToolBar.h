@@ -46,9 +46,11 @@ public:
     // Adjacent grouped check buttons: one of them down at a time.
     bool Grouped() const { return grouped_; }
     void SetGrouped(bool value);
-    // The menu item this button stands for (filled by menu code).
+    // The menu item this button stands for (filled by menu code); forgotten
+    // when the item is freed.
     TMenuItem* MenuItem() const { return menuItem_; }
-    void SetMenuItem(TMenuItem* item) { menuItem_ = item; }
+    void SetMenuItem(TMenuItem* item);
+    void Notification(TComponent* component, TOperation operation) override;
 
     void SetEnabled(bool enabled) override;
     // The bar's command identifier of this button.

@@ -15,6 +15,7 @@
 #include "toolkit/HeaderControl.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
+#include "toolkit/MenuItem.h"
 #include "toolkit/TabControl.h"
 #include "toolkit/ToolBar.h"
 #include "toolkit/TreeView.h"
@@ -608,6 +609,14 @@ TEST_F(CommonControls, ToolButtonsClickCheckAndGroup) {
     EXPECT_TRUE(a->Down());
     delete b;
     EXPECT_EQ(SendMessageW(bar->Handle(), TB_BUTTONCOUNT, 0, 0), 4);
+
+    // A freed menu item is forgotten by its button.
+    auto* item = new TMenuItem(form);
+    item->SetName(L"OpenItem");
+    open->SetMenuItem(item);
+    EXPECT_EQ(GetPropText(open, L"MenuItem"), L"OpenItem");
+    delete item;
+    EXPECT_EQ(open->MenuItem(), nullptr);
 }
 
 TEST_F(CommonControls, ToolBarCustomDrawEventsSeeEveryStage) {

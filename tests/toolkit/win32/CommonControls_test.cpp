@@ -555,8 +555,14 @@ TEST_F(CommonControls, TabControlSwitchesOnAClickUnlessRefused) {
     EXPECT_EQ(tabs->TabIndex(), 1);
     tabs->SetMultiLine(true);
     EXPECT_TRUE(StyleOf(*tabs) & TCS_MULTILINE);
+    // The selected tab stays selected while tabs come and go before it.
+    tabs->Tabs().Insert(0, L"Link");
+    EXPECT_EQ(tabs->TabIndex(), 2);
+    tabs->Tabs().Delete(0);
     tabs->Tabs().Delete(0);
     EXPECT_EQ(SendMessageW(tabs->Handle(), TCM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(tabs->TabIndex(), 0);
+    EXPECT_EQ(tabs->Tabs().Strings(0), L"Device");
 }
 
 TEST_F(CommonControls, ToolButtonsClickCheckAndGroup) {

@@ -318,7 +318,7 @@ void RegisterWindowClasses() {
         .Prop(L"Shape", &TShape::Shape, &TShape::SetShape)
         .ObjectProp(L"Brush", &TShape::Brush)
         .ObjectProp(L"Pen", &TShape::Pen);
-    RegisterClass<TPageControl>(L"TPageControl", L"TWinControl")
+    RegisterClass<TPageControl>(L"TPageControl", L"TCustomTabControl")
         .ComponentProp(L"ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage)
         .Prop(L"Style", &TPageControl::Style, &TPageControl::SetStyle)
         .Prop(L"TabPosition", &TPageControl::TabPosition, &TPageControl::SetTabPosition)

@@ -170,10 +170,8 @@ TSkinManage* SkinDll(TSkinManage* host);
 // Frees the manager (process exit, tests).
 void ShutdownSkinEngine();
 
-// Platform facts for the painters, set by InstallSkinEngine.
-extern bool Win32PlatformIsUnicode;
-extern bool IsVista;
-// GetVersion() of the running system (high bit set on the 9x family).
+// GetVersion() of the running system (high bit set on the 9x family), set
+// by InstallSkinEngine and InstallHook.
 extern DWORD WinVersion;
 
 // The hook of the owning thread (for tests: whether one is installed).

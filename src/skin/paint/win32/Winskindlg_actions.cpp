@@ -13,8 +13,6 @@
 
 namespace relayon::skin {
 
-bool Win32PlatformIsUnicode = true;
-bool IsVista = true;
 DWORD WinVersion = 0;
 
 namespace {
@@ -399,12 +397,7 @@ TSkinManage* SkinDll(TSkinManage* host) {
 }
 
 void InstallSkinEngine() {
-    OSVERSIONINFOW info{sizeof info};
-    DWORD v = GetVersion();
-    WinVersion = v;
-    Win32PlatformIsUnicode = !(v & 0x80000000);
-    IsVista = LOBYTE(LOWORD(v)) != 6;
-    (void)info;
+    WinVersion = GetVersion();
     CreateSharedBG();
     CreateSkinManager = [] () -> TSkinManagerLink* {
         gHooksOff = false;

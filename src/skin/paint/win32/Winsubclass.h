@@ -20,6 +20,7 @@
 #include <string>
 
 #include "skin/data/win32/Winskindata.h"
+#include "skin/paint/win32/SkinPrimitives.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/ControlTypes.h"
 #include "toolkit/core/Component.h"
@@ -172,8 +173,6 @@ std::wstring StringReplaceW(const std::wstring& s, const std::wstring& from, con
 // Paints the parent's background and content under `control` into dc
 // (whose origin is the control's top-left).
 void DrawParentImage(TControl* control, HDC dc);
-// Asks the system for a WM_MOUSELEAVE for the window (leave tracking only).
-void DoTrackMouse(HWND hwnd);
 // The scheme colour of the skin data, or the system colour it stands for.
 TColor SchemeColor(TSkinData* sd, TShemeColor which);
 

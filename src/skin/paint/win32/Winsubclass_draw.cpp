@@ -319,15 +319,16 @@ void DrawParentImage(TControl* control, HDC dc) {
     SetViewportOrgEx(dc, org.x - control->Left(), org.y - control->Top(), nullptr);
     RECT cr = control->ClientRect();
     IntersectClipRect(dc, control->Left(), control->Top(), control->Left() + cr.right, control->Top() + cr.bottom);
-    parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    // The parent paints through its own handling; a failure there must
+    // not leave the DC shifted.
+    try {
+        parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    } catch (...) {
+        RestoreDC(dc, saved);
+        throw;
+    }
     RestoreDC(dc, saved);
-}
-
-void DoTrackMouse(HWND hwnd) {
-    if (!hwnd) return;
-    TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd, 0};
-    TrackMouseEvent(&tme);
 }
 
 }  // namespace relayon::skin

@@ -165,7 +165,7 @@ TSkinData::TSkinData(TComponent* AOwner) : TComponent(AOwner) {
     cxMax = GetSystemMetrics(SM_CXMAXIMIZED);
     cyMax = GetSystemMetrics(SM_CYMAXIMIZED);
     SysIcon->SetPixelFormat(pf24bit);
-    bmpmenu = LoadMenuGlyphs();
+    LoadMenuGlyphs(bmpmenu);
 }
 
 TSkinData::~TSkinData() {

@@ -231,7 +231,7 @@ public:
     bool hashint = false;
     std::unique_ptr<THintWindow> fhintwindow = std::make_unique<THintWindow>();
     // The MDI menu-bar button glyphs (restore, maximise, minimise, close).
-    TGlyphList bmpmenu;
+    TImageList bmpmenu{nullptr};
     TWinContainers FContainers;
     TStrings* DebugList = nullptr;
 

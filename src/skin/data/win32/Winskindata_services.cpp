@@ -1,6 +1,7 @@
 // The services TSkinData and the painters share: the application icon, the
-// caption-button hint, scroll-bar information, the control of a window,
-// mouse-leave tracking and the wide/8-bit text helpers.
+// caption-button hint, scroll-bar information, the control of a window and
+// the wide/8-bit text helpers. The platform flags and mouse-leave tracking
+// have files of their own (Winskindata_platform.cpp, _trackmouse.cpp).
 #include <windows.h>
 
 #include "skin/data/win32/Winskindata.h"
@@ -16,18 +17,6 @@ F User32Entry(const char* name) {
     return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
 }
 
-bool RunningOnNt() { return GetVersion() < 0x80000000u; }
-
-bool MajorVersionIsNot6() {
-    OSVERSIONINFOW info{};
-    info.dwOSVersionInfoSize = sizeof info;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!GetVersionExW(&info)) return true;
-#pragma GCC diagnostic pop
-    return info.dwMajorVersion != 6;
-}
-
 // Widest hint text, in pixels.
 constexpr int kHintMaxWidth = 500;
 
@@ -40,8 +29,6 @@ BOOL(WINAPI* pGetComboBoxInfo)(HWND, PCOMBOBOXINFO) =
     User32Entry<BOOL(WINAPI*)(HWND, PCOMBOBOXINFO)>("GetComboBoxInfo");
 void(WINAPI* pDisableProcessWindowsGhosting)() = User32Entry<void(WINAPI*)()>("DisableProcessWindowsGhosting");
 UINT DefaultUserCodePage = 0;
-bool Win32PlatformIsUnicode = RunningOnNt();
-bool IsVista = MajorVersionIsNot6();
 
 void TSkinData::GetAppIcon() {
     HWND app = Application ? Application->Handle() : nullptr;
@@ -83,16 +70,6 @@ bool TSkinData::GetScrollBarInfo(HWND hwnd, LONG idObject, SCROLLBARINFO& psbi) 
 TWinControl* FindControlx(HWND hwnd) {
     if (!hwnd) return nullptr;
     return static_cast<TWinControl*>(GetPropW(hwnd, MAKEINTATOM(ControlAtom())));
-}
-
-void DoTrackMouse(HWND hwnd) {
-    if (!pTrackMouseEvent) return;
-    TRACKMOUSEEVENT tme{};
-    tme.cbSize = sizeof tme;
-    tme.dwFlags = TME_LEAVE;
-    tme.hwndTrack = hwnd;
-    tme.dwHoverTime = HOVER_DEFAULT;
-    pTrackMouseEvent(&tme);
 }
 
 std::wstring StrToWideStr(const std::string& s) {

@@ -5,9 +5,7 @@
 #include <vector>
 
 #include "toolkit/Canvas.h"
-#include "toolkit/Control.h"
 #include "toolkit/GdiObject.h"
-#include "toolkit/WinControl.h"
 
 namespace relayon::skin {
 
@@ -45,21 +43,6 @@ public:
 private:
     HDC dc_;
     int old_;
-};
-
-// Restores a DC's state (origin, clipping, objects) saved at construction.
-class SavedDC {
-public:
-    explicit SavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-    ~SavedDC() {
-        if (saved_) RestoreDC(dc_, saved_);
-    }
-    SavedDC(const SavedDC&) = delete;
-    SavedDC& operator=(const SavedDC&) = delete;
-
-private:
-    HDC dc_;
-    int saved_;
 };
 
 void Copy(HDC dst, const SliceBox& d, HDC src, const SliceBox& s) {
@@ -177,22 +160,6 @@ void DrawBGbmp(TCanvas& canvas, const RECT& dest, TBitmap& bmp, const RECT& src)
     for (int64_t y = first(dest.top, clip.top, h); y < yEnd; y += h)
         for (int64_t x = first(dest.left, clip.left, w); x < xEnd; x += w)
             BitBlt(dc, int(x), int(y), w, h, tileDc, 0, 0, SRCCOPY);
-}
-
-void DrawParentImage(TControl* control, HDC dc) {
-    TWinControl* parent = control ? control->Parent() : nullptr;
-    if (!parent || !dc) return;
-    SavedDC saved(dc);
-    OffsetViewportOrgEx(dc, -control->Left(), -control->Top(), nullptr);
-    const RECT client = control->ClientRect();
-    IntersectClipRect(dc, control->Left() + client.left, control->Top() + client.top, control->Left() + client.right,
-                      control->Top() + client.bottom);
-    // A parent that fails to erase is not asked to paint over the result.
-    try {
-        parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-        parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    } catch (...) {
-    }
 }
 
 void DrawTranmap(HDC dc, const RECT& rect, TBitmap& bmp, COLORREF key) {

@@ -18,8 +18,6 @@
 #include "skin/paint/core/NineSlice.h"
 #include "toolkit/Bitmap.h"
 
-class TControl;
-
 namespace relayon::skin {
 
 constexpr COLORREF kSkinKeyColour = 0xFF00FF;
@@ -48,9 +46,8 @@ void DrawRectH(HDC dc, const RECT& rect, TBitmap& bmp, const paint::SliceMargins
 // origin lies inside `dest`; tiles are not cut at the right and bottom edges.
 // `src` is cut to the bitmap; an empty piece draws nothing.
 void DrawBGbmp(TCanvas& canvas, const RECT& dest, TBitmap& bmp, const RECT& src);
-// Paints what the control's parent shows under the control (its background,
-// then its content) into `dc`, whose origin is the control's top-left.
-void DrawParentImage(TControl* control, HDC dc);
+// DrawParentImage, the parent's background under a control, is declared with
+// the control skinners' drawing helpers (Winsubclass.h).
 // `bmp` from its origin at the rectangle's size into `rect`; pixels of colour
 // `key` leave the destination untouched.
 void DrawTranmap(HDC dc, const RECT& rect, TBitmap& bmp, COLORREF key);

@@ -1,4 +1,5 @@
 #include "skin/paint/win32/SkinPrimitives.h"
+#include "skin/paint/win32/Winsubclass.h"
 
 #include <gtest/gtest.h>
 

@@ -9,31 +9,46 @@
 #               operator's real settings are not touched. Press "connect" on the
 #               port page to reach the simulator.
 #   --headless  run on a virtual display even when $DISPLAY is set.
+#   --skinbench start the skin bench (examples/skinbench: every toolkit
+#               control in several states, three languages; an MDI frame
+#               with a child and a plain dialog beside it) instead of the
+#               console.
 #
 # With a display the console opens there. Without one it runs on a virtual
 # display, a screenshot is saved under build/screenshots/ and the console is
 # closed again.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-headless=0 demo=0
+headless=0 demo=0 skinbench=0
 args=()
 while (($#)); do
   case "$1" in
     --headless) headless=1 ;;
     --demo) demo=1 ;;
+    --skinbench) skinbench=1 ;;
     --) shift; args+=("$@"); break ;;
     *) args+=("$1") ;;
   esac
   shift
 done
+[ "$skinbench" = 0 ] || demo=0
 
 "$root/scripts/setup.sh"
 # The optimised build of the console; the simulator and the demo settings
 # come from the native tree that the tests use too.
-"$root/scripts/build.sh" winrel relayon >/dev/null
+if [ "$skinbench" = 1 ]; then
+  "$root/scripts/build.sh" winrel skinbench >/dev/null
+else
+  "$root/scripts/build.sh" winrel relayon >/dev/null
+fi
 [ "$demo" = 0 ] || "$root/scripts/build.sh" native seqsim demosettings >/dev/null
 build="${RELAYON_BUILD_DIR:-$root/build}"
 program="$build/winrel/src/console/relayon.exe"
+title='^Relayon$'
+if [ "$skinbench" = 1 ]; then
+  program="$build/winrel/examples/skinbench/skinbench.exe"
+  title='^Skin bench'
+fi
 
 source "$root/scripts/wine-session.sh"
 source "$root/scripts/wait-port.sh"
@@ -66,6 +81,6 @@ fi
 # No display: a virtual one, a screenshot, then close.
 shots="$build/screenshots"
 mkdir -p "$shots"
-out="$shots/relayon.png"
-"$root/scripts/screenshot.sh" --out "$out" --title '^Relayon$' --wait 2 -- "$program" "${args[@]}"
-echo "No display: ran relayon.exe on a virtual display; screenshot saved to $out"
+out="$shots/$(basename "$program" .exe).png"
+"$root/scripts/screenshot.sh" --out "$out" --title "$title" --wait 2 -- "$program" "${args[@]}"
+echo "No display: ran $(basename "$program") on a virtual display; screenshot saved to $out"

@@ -62,8 +62,8 @@ void TWMediaPlayer::SetPosition(TWinControl* aObj) {
     if (Parent() != aObj->Parent()) SetParent(aObj->Parent());
     SetBounds(aObj->Left(), aObj->Top(), aObj->Width(), aObj->Height());
     SetVisible(aObj->Visible());
-    if (HandleAllocated() && aObj->HandleAllocated())
-        SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // New child windows start below their siblings: lift the panel over the player.
+    if (aObj->HandleAllocated()) SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TWMediaPlayer::ReadButtons() {

@@ -156,6 +156,7 @@ TEST_F(ButtonSkinners, PushButtonFacesFollowMouseKeysAndFocus) {
     off->SetEnabled(false);
     plain->OnClick = TNotifyEvent(&counter, &Counter::Clicked);
     for (TButton* b : {plain, deflt, off}) SkinOf<TSkinButton>(b);
+    MoveMouseTo(POINT{2, 2});  // wherever an earlier run left it, not over a button
     uitest::ShowAndActivate(*form);
     focusHolder->SetFocus();
     uitest::Pump(50);
@@ -275,6 +276,7 @@ TEST_F(ButtonSkinners, GlyphButtonsAndFlatSpeedButtons) {
     latched->SetDown(true);
     SkinOf<TSkinBitButton>(bit);
     for (TSpeedButton* s : {flat, latched}) (new TSkinSpeedButton(s))->InitGraphicControl(nullptr, &skin, nullptr);
+    MoveMouseTo(POINT{2, 2});
     uitest::ShowAndActivate(*form);
     auto count = [&](COLORREF colour) {
         int n = 0;

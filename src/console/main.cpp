@@ -4,6 +4,7 @@
 
 #include "console/Form1.h"
 #include "console/SettingsFile.h"
+#include "skin/paint/win32/Winskindlg.h"
 #include "toolkit/Application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
@@ -12,8 +13,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         relayon::console::SetSettingsPathOverride(*path);
     try {
         Application->Initialize();
+        // Before Form1 loads: its SkinData1 creates the skin manager when it is read.
+        relayon::skin::InstallSkinEngine();
         Application->CreateForm(Form1);
         Application->Run();
+        relayon::skin::ShutdownSkinEngine();
     } catch (...) {
         Application->ShowException(CurrentExceptionMessage());
     }

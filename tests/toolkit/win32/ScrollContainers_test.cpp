@@ -12,6 +12,7 @@
 #include "toolkit/FormReader.h"
 #include "toolkit/Frame.h"
 #include "toolkit/Label.h"
+#include "toolkit/ScrollBar.h"
 #include "toolkit/ScrollBox.h"
 #include "toolkit/core/Rtti.h"
 #include "toolkit/testing/UiDriver.h"
@@ -137,6 +138,14 @@ TEST_F(ScrollContainers, ScrollBoxRangeFollowsChildrenAndScrollingMovesThem) {
     EXPECT_EQ(box->VertScrollBar().Position(), 0);
     EXPECT_EQ(nearButton->Top(), 20);
     EXPECT_EQ(WindowPlace(*nearButton).y, 20);
+
+    // A scroll bar inside the box hears its own notifications; the box stays put.
+    auto* bar = new TScrollBar(form);
+    bar->SetParent(box);
+    bar->SetBounds(10, 100, 120, 17);
+    SendMessageW(box->Handle(), WM_HSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(bar->Handle()));
+    EXPECT_EQ(bar->Position(), 1);
+    EXPECT_EQ(box->HorzScrollBar().Position(), 0);
 
     box->SetBorderStyle(bsNone);
     EXPECT_FALSE(GetWindowLongPtrW(box->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);

@@ -4,6 +4,7 @@
 
 #include <cwctype>
 #include <string>
+#include <utility>
 
 #include "skin/paint/core/ButtonFrames.h"
 #include "skin/paint/win32/SkinPrimitives.h"
@@ -163,14 +164,22 @@ TSkinMP::TSkinMP(TComponent* AOwner) : TSkinControl(AOwner) {}
 TSkinMP::~TSkinMP() { DropOverlay(); }
 
 void TSkinMP::DropOverlay() {
-    delete mp;
-    mp = nullptr;
+    TWMediaPlayer* panel = std::exchange(mp, nullptr);
+    if (!panel) return;
+    RemoveFreeNotification(panel);
+    delete panel;
+}
+
+void TSkinMP::Notification(TComponent* component, TOperation operation) {
+    if (operation == opRemove && component && component == mp) mp = nullptr;
+    TSkinControl::Notification(component, operation);
 }
 
 void TSkinMP::Init(TWinSkinForm* sf, TSkinData* sd, TCanvas* acanvas, bool acolor) {
     TSkinControl::Init(sf, sd, acanvas, acolor);
     if (!control) return;
     mp = new TWMediaPlayer(nullptr);
+    FreeNotification(mp);
     mp->skincontrol = this;
     mp->Attach(sd, control);
 }

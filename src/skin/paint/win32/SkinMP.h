@@ -68,6 +68,9 @@ public:
     void AfterProc(TMessage& Message) override;
     void Unsubclass() override;
     void SkinChange() override;
+    // The panel is a child of the player's parent, which deletes its
+    // children when it goes: the skinner then forgets it.
+    void Notification(TComponent* component, TOperation operation) override;
 
     TWMediaPlayer* mp = nullptr;
 

@@ -221,6 +221,10 @@ TEST_F(ButtonSkinnerChoice, MediaPlayerOverlayDrawsFacesAndClicksOnlyOnThePresse
     uitest::Pump(30);
     EXPECT_EQ(overlay.Top(), 60);
     EXPECT_EQ(overlay.Width(), 180);
+
+    // The form goes first, its children with it: the skinner must not free the panel again.
+    form.reset();
+    EXPECT_EQ(sf->FindSkinComp(player), nullptr);  // the skinner went with its player
 }
 
 TEST_F(ButtonSkinnerChoice, VendorBoxesGetStripsOfTheSkinsCells) {

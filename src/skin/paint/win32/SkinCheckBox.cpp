@@ -8,16 +8,6 @@ namespace relayon::skin {
 
 namespace {
 
-// The focus rectangle of check boxes belongs to systems from Vista on.
-bool SystemDrawsCheckFocus() {
-    OSVERSIONINFOW v{};
-    v.dwOSVersionInfoSize = sizeof v;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    return GetVersionExW(&v) && v.dwMajorVersion >= 6;
-#pragma GCC diagnostic pop
-}
-
 std::optional<std::wstring> PropIfAny(TObject* obj, const wchar_t* name) {
     if (!obj) return std::nullopt;
     std::wstring v = GetProperty(obj, name);
@@ -159,7 +149,7 @@ void TSkinCheckBox::DrawControl(HDC dc, const RECT& rc) {
         RECT r{place.text.left, place.text.top + (place.text.Height() - th) / 2, place.text.right, 0};
         r.bottom = r.top + th;
         DrawTextW(buf, text.c_str(), static_cast<int>(text.size()), &r, flags);
-        if (DrawsFocus() && focused && SystemDrawsCheckFocus()) {
+        if (DrawsFocus() && focused && IsVista) {
             RECT f{leftText ? r.right - (measure.right - measure.left) : r.left, r.top,
                    leftText ? r.right : r.left + (measure.right - measure.left), r.bottom};
             InflateRect(&f, 2, 1);

@@ -89,4 +89,26 @@ TEST(PixelDraw, TileBandCapsAndRepeats) {
     EXPECT_EQ(plan[4].dst.x, 8);
     EXPECT_EQ(plan.back().dst, (SliceBox{9, 0, 2, 4}));
     EXPECT_EQ(TileBandPlan({0, 0, 4, 6}, {2, 0, 2, 0}, 11, 4).size(), 2u);  // caps only
+    // Caps wider than the cell together: the whole cell repeats.
+    const auto wide = TileBandPlan({0, 0, 6, 6}, {5, 0, 5, 0}, 12, 4);
+    ASSERT_EQ(wide.size(), 2u);
+    EXPECT_EQ(wide[1].src, (SliceBox{0, 0, 6, 6}));
+    // A huge band yields only the pieces over the visible columns, in phase.
+    const auto seen = TileBandPlan({0, 0, 6, 6}, {2, 0, 2, 0}, 1000000000, 4, 500000001, 500000007);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_LE(seen.size(), 5u);
+    EXPECT_LE(seen.front().dst.x, 500000001);
+    EXPECT_EQ((seen.front().dst.x - 2) % 2, 0);
+    EXPECT_GE(seen.back().dst.x + seen.back().dst.w, 500000007);
+}
+
+TEST(PixelDraw, StretchBandCapsOrWholeCell) {
+    const auto band = StretchBandPlan({6, 0, 6, 6}, {2, 0, 1, 0}, 20, 3);
+    ASSERT_EQ(band.size(), 3u);
+    EXPECT_EQ(band[1].src, (SliceBox{8, 0, 3, 6}));
+    EXPECT_EQ(band[1].dst, (SliceBox{2, 0, 17, 3}));
+    EXPECT_EQ(band[2].dst, (SliceBox{19, 0, 1, 3}));
+    const auto narrow = StretchBandPlan({6, 0, 6, 6}, {2, 0, 1, 0}, 4, 3);
+    ASSERT_EQ(narrow.size(), 1u);
+    EXPECT_EQ(narrow[0].src, (SliceBox{6, 0, 6, 6}));
 }

@@ -1,8 +1,4 @@
-// The platform flags and mouse-leave tracking, alone in this file on purpose:
-// the skin manager's library defines the same names, and a program that links
-// the manager takes its definitions, so this object is linked only by
-// programs without the manager (the console's skin data alone, the skin data
-// tests) and never duplicates them.
+// The platform flags the painters consult (Unicode platform, version 6).
 #include <windows.h>
 
 #include "skin/data/win32/Winskindata.h"

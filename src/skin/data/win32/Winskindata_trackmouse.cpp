@@ -1,6 +1,4 @@
-// Mouse-leave tracking, alone in this file for the same reason as the
-// platform flags (Winskindata_platform.cpp): the control skinners' library
-// defines it too, and a program linking that library takes theirs.
+// Mouse-leave tracking for the skinners, when the system offers it.
 #include <windows.h>
 
 #include "skin/data/win32/Winskindata.h"

@@ -74,7 +74,6 @@ OverlayPlacement PlaceControlOverlay(const BarRect& boundsInParent, bool vertica
     p.visible = true;
     p.inParent = b;
     p.inClient = {0, 0, b.Width(), b.Height()};
-    p.screenOrigin = {b.left, b.top};
     p.len = vertical ? b.Height() : b.Width();
     return p;
 }

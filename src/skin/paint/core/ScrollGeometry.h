@@ -63,7 +63,8 @@ OverlayPlacement PlaceWindowBarOverlay(const BarRect& barScreen, const BarRect& 
                                        BarPoint parentClientOrigin, bool vertical, bool windowShown, bool barInvisible);
 
 // The overlay covering a scroll-bar control exactly (its bounds, in parent
-// coordinates).
+// coordinates). Such an overlay hands on its own points, so screenOrigin
+// stays (0, 0).
 OverlayPlacement PlaceControlOverlay(const BarRect& boundsInParent, bool vertical, bool shown);
 
 // The square where a horizontal and a vertical bar meet: across the vertical

@@ -100,7 +100,6 @@ Box TabRectInStrip(const Box& item, TSkinTabPosition position, const Box& rc, co
     }
     Box moved{Clamp(x0), Clamp(y0), Clamp(x1), Clamp(y1)};
     Box area{0, 0, std::max(0, bitmap.cx), std::max(0, bitmap.cy)};
-    if (IsEmpty(moved)) return {0, 0, 0, 0};
     Box cut = Inside(moved, area);
     return IsEmpty(cut) ? Box{0, 0, 0, 0} : cut;
 }

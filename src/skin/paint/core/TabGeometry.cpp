@@ -59,8 +59,8 @@ Box TabPageRect(const Box& rc, const Box& display, TSkinTabPosition position) {
         case TSkinTabPosition::Stright: p.right = Clamp(int64_t(p.right) - 1); break;
     }
     Box outer = Normalised(rc);
-    // A display area that collapsed (a control too small for its tabs)
-    // leaves the whole control to the strip rather than an inverted page.
+    // A display area that collapsed (a control too small for its tabs) gives
+    // an empty page, never an inverted one the border would be drawn into.
     Box np{std::clamp(p.left, outer.left, outer.right), std::clamp(p.top, outer.top, outer.bottom),
            std::clamp(p.right, outer.left, outer.right), std::clamp(p.bottom, outer.top, outer.bottom)};
     np.right = std::max(np.left, np.right);

@@ -229,7 +229,8 @@ void TWinSkinForm::RefreshIcon() {
 }
 
 void TWinSkinForm::RefreshWindowState() {
-    WINDOWPLACEMENT wp{sizeof wp};
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
     if (!Hwnd || !GetWindowPlacement(Hwnd, &wp)) return;
     Windowstate = static_cast<TSkinWindowState>(paint::WindowStateFromShowCmd(wp.showCmd));
 }

@@ -1,6 +1,7 @@
 // Drives the simulator with arbitrary link bytes and control lines. Checks
 // that, with no faults switched on, every byte sent back is a whole valid
 // reply frame, and that nothing crashes or grows without bound.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -31,8 +32,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int lines = data[1] % 4; lines > 0 && !rest.empty(); --lines) {
         size_t eol = rest.find('\n');
         std::string_view line = rest.substr(0, std::min(eol, size_t{80}));
-        // Faults would add garbage on purpose; keep the line clean.
-        if (line.rfind("fault", 0) != 0 && line.rfind("garbage", 0) != 0)
+        // Faults would add garbage on purpose; keep the line clean. The
+        // command is the first word after any white space, as the control
+        // interface reads it.
+        const size_t start = std::min(line.find_first_not_of(" \t\n\v\f\r"), line.size());
+        const std::string_view command = line.substr(start, line.find_first_of(" \t\n\v\f\r", start) - start);
+        if (command != "fault" && command != "garbage")
             RunControlCommand(sim, line, 0);
         rest.remove_prefix(eol == std::string_view::npos ? rest.size() : eol + 1);
     }

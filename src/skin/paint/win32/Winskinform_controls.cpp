@@ -1,14 +1,15 @@
 // TWinSkinForm: choosing a skinner for each control of a window. Toolkit
 // controls are chosen by class (AddComp), other vendors' classes by the skin
 // data's Skin3rd table (Find3rdControl), plain windows by window class and
-// style (AddControlh). Families whose skinners the engine does not have yet
-// are recognised and left to their own drawing (NotYetSkinned).
+// style (AddControlh). The skinners themselves are made by their families
+// (SkinnerFamilies.h).
 #include <string>
 
 #include "skin/paint/core/SkinnerChoice.h"
 #include "skin/paint/core/TakeOverRules.h"
 #include "skin/paint/win32/SkinEngineDebug.h"
 #include "skin/paint/win32/SkinnerButtons.h"
+#include "skin/paint/win32/SkinnerFamilies.h"
 #include "skin/paint/win32/Winskindlg.h"
 #include "skin/paint/win32/Winskinform.h"
 #include "skin/paint/win32/Winsubclass.h"
@@ -50,13 +51,12 @@ bool Has(TSkinData* sd, TSkinControlType t) { return sd && sd->SkinControls().Co
 
 bool HasTabSkin(TSkinData* sd) { return sd && sd->tab && sd->tab->Map && !sd->tab->Map->Empty(); }
 
-}  // namespace
-
-// The skinner for this family comes with a later part of the engine; the
-// control keeps its own drawing. Recorded so that a debug list shows why.
-void NotYetSkinned(TSkinData* sd, const wchar_t* skinner, TComponent* c) {
-    if (sd && sd->DebugList) sd->DoDebug(std::wstring(L"not yet skinned: ") + skinner + L" for " + (c ? c->Name() : L""));
+// Starts a skinner chosen by the tables below on a toolkit control.
+void StartOn(TWinSkinForm* sf, const wchar_t* skinner, TComponent* c, const SkinnerRequest& request = {}) {
+    StartSkinner(sf, skinner, c, nullptr, request);
 }
+
+}  // namespace
 
 void TWinSkinForm::InitControls(TForm* form) {
     DeleteSkinDeleted();
@@ -82,7 +82,7 @@ void TWinSkinForm::InitChildCtrl(TWinControl* container) {
 
 void TWinSkinForm::InitNestform(TForm* form) {
     if (!form) return;
-    NotYetSkinned(fsd, L"TSkinBox", form);
+    StartOn(this, L"TSkinBox", form, {.acolor = true});
     InitControlA(form);
 }
 
@@ -142,68 +142,84 @@ void TWinSkinForm::AddComp(TComponent* Comp, TWinControl* wForm) {
 
     // 6. The built-in table, first match wins.
     bool tabs = Has(fsd, xcTab) && HasTabSkin(fsd);
-    if (IsA(cls, L"TPageControl") || IsA(cls, L"TTabControl")) {
-        if (tabs) return NotYetSkinned(fsd, L"TSkinTab", Comp);
+    if (IsA(cls, L"TPageControl")) {
+        if (!tabs) return;
+        // A page control shown as buttons gets button plates instead of tabs.
+        if (GetEnumProperty(Comp, L"Style") != L"tsTabs" && !GetEnumProperty(Comp, L"Style").empty())
+            return StartOn(this, L"TSkinTabBtn", Comp);
+        return StartOn(this, L"TSkinTab", Comp);
+    }
+    if (IsA(cls, L"TTabControl")) {
+        if (tabs) StartOn(this, L"TSkinTab", Comp, {.kind = 2});
+        return;
     }
     if (IsA(cls, L"TToolButton")) {
         if (sMainMenu) return;
     }
-    if (upper == L"TTABSET" && tabs) return NotYetSkinned(fsd, L"TSkinTab31", Comp);
-    if (IsA(cls, L"TTabSheet") && tabs) return NotYetSkinned(fsd, L"TSkinTabSheet", Comp);
+    if (upper == L"TTABSET" && tabs) return StartOn(this, L"TSkinTab31", Comp);
+    if (IsA(cls, L"TTabSheet") && tabs) return StartOn(this, L"TSkinTabSheet", Comp);
+    if (upper == L"TTABBEDNOTEBOOK" && tabs) return StartOn(this, L"TSkinTab", Comp);
     if (upper == L"TMVCPANEL") return InitChildCtrl(win);
-    if (IsA(cls, L"THeaderControl") && Has(fsd, xcPanel)) return NotYetSkinned(fsd, L"TSkinHeader", Comp);
+    if (IsA(cls, L"THeaderControl") && Has(fsd, xcPanel)) return StartOn(this, L"TSkinHeader", Comp);
     // Every button-family row (check boxes, radio buttons, bit, speed, menu
     // and push buttons, media players, other vendors' items); the classes
     // of the rows between them are disjoint from the family's.
     if (AddButtonSkinner(this, Comp, upper)) return;
-    if (IsA(cls, L"TTrackBar") && Has(fsd, xcTrackBar)) return NotYetSkinned(fsd, L"TSkinTrackBar", Comp);
-    if ((upper == L"TUPDOWN" || upper == L"TSPINBUTTON") && Has(fsd, xcSpin))
-        return NotYetSkinned(fsd, L"TSkinUpDown", Comp);
+    if (IsA(cls, L"TTrackBar") && Has(fsd, xcTrackBar)) return StartOn(this, L"TSkinTrackBar", Comp);
+    if ((upper == L"TUPDOWN" || upper == L"TSPINBUTTON") && Has(fsd, xcSpin)) return StartOn(this, L"TSkinUpDown", Comp);
     if (IsA(cls, L"TRadioGroup") && Has(fsd, xcRadioButton)) {
         for (int i = 0; win && i < win->ControlCount(); ++i) AddButtonSkinner(this, win->Controls(i), L"TRADIOBUTTON");
-        return NotYetSkinned(fsd, L"TSkinGroupBox", Comp);
+        return StartOn(this, L"TSkinGroupBox", Comp, {.acolor = true});
     }
     if (upper == L"TDBNAVIGATOR" && Has(fsd, xcPanel)) {
-        NotYetSkinned(fsd, L"TSkinBox", Comp);
+        StartOn(this, L"TSkinBox", Comp, {.acolor = true});
         return InitChildCtrl(win);
     }
     if (IsA(cls, L"TGroupBox") && Has(fsd, xcPanel)) {
         InitChildCtrl(win);
-        return NotYetSkinned(fsd, L"TSkinGroupBox", Comp);
+        return StartOn(this, L"TSkinGroupBox", Comp);
     }
-    if (IsA(cls, L"TToolBar") && Has(fsd, xcToolbar)) return NotYetSkinned(fsd, L"TSkinBox", Comp);
-    if (IsA(cls, L"TStatusBar") && Has(fsd, xcStatusBar)) return NotYetSkinned(fsd, L"TSkinStatusBar", Comp);
-    if (IsA(cls, L"TProgressBar") && Has(fsd, xcProgress)) return NotYetSkinned(fsd, L"TSkinProgress", Comp);
-    if (IsA(cls, L"TScrollBar") && Has(fsd, xcScrollbar)) return NotYetSkinned(fsd, L"TSkinScControl", Comp);
-    if ((upper == L"TTNTCOMBOBOX" || IsA(cls, L"TComboBox")) && Has(fsd, xcCombo))
-        return NotYetSkinned(fsd, L"TSkinComBox", Comp);
-    if (IsA(cls, L"TDateTimePicker") && Has(fsd, xcEdit)) return NotYetSkinned(fsd, L"TSkinDateTime", Comp);
+    if (IsA(cls, L"TToolBar") && Has(fsd, xcToolbar)) {
+        SetProperty(Comp, L"Flat", L"True");
+        HookToolBarPainters(this, Comp);
+        return StartOn(this, L"TSkinBox", Comp);
+    }
+    if (IsA(cls, L"TStatusBar") && Has(fsd, xcStatusBar)) return StartOn(this, L"TSkinStatusBar", Comp);
+    if (IsA(cls, L"TProgressBar") && Has(fsd, xcProgress)) return StartOn(this, L"TSkinProgress", Comp);
+    if (IsA(cls, L"TScrollBar") && Has(fsd, xcScrollbar)) return StartOn(this, L"TSkinScControl", Comp);
+    if ((upper == L"TTNTCOMBOBOX" || IsA(cls, L"TComboBox")) && Has(fsd, xcCombo)) return StartOn(this, L"TSkinComBox", Comp);
+    if (IsA(cls, L"TDateTimePicker") && Has(fsd, xcEdit)) {
+        // Pickers with an up-down (time, or the date in up-down mode) keep
+        // it and get an edit border; the drop-down date picker gets its arrow.
+        bool upDown = GetEnumProperty(Comp, L"Kind") == L"dtkTime" || GetEnumProperty(Comp, L"DateMode") == L"dmUpDown";
+        return StartOn(this, upDown ? L"TSkinEdit" : L"TSkinDateTime", Comp);
+    }
     if ((upper == L"TRICHEDIT" || upper == L"TWWDBRICHEDIT" || upper == L"TDXDBMEMO") && Has(fsd, xcScrollbar))
-        return NotYetSkinned(fsd, L"TSkinScrollbar", Comp);
+        return StartOn(this, L"TSkinScrollbar", Comp);
     if (IsA(cls, L"TPanel") && Has(fsd, xcPanel)) {
         InitChildCtrl(win);
-        return NotYetSkinned(fsd, L"TSkinBox", Comp);
+        return StartOn(this, L"TSkinBox", Comp, {.acolor = true});
     }
     if ((upper == L"TDXTREELIST" || upper == L"TDXDBTREELIST" || upper == L"TDXDBGRID") && Has(fsd, xcScrollbar))
-        return NotYetSkinned(fsd, L"TSkinScrollbar", Comp);
-    if (IsA(cls, L"TListView") && Has(fsd, xcScrollbar)) return NotYetSkinned(fsd, L"TSkinListView", Comp);
-    if (upper == L"TCHECKLISTBOX" && Has(fsd, xcScrollbar)) return NotYetSkinned(fsd, L"TSkinCheckList", Comp);
+        return StartOn(this, L"TSkinScrollbar", Comp);
+    if (IsA(cls, L"TListView") && Has(fsd, xcScrollbar)) return StartOn(this, L"TSkinListView", Comp);
+    if (upper == L"TCHECKLISTBOX" && Has(fsd, xcScrollbar)) return StartOn(this, L"TSkinCheckList", Comp);
     if (win && Has(fsd, xcScrollbar)) {
         DWORD style = static_cast<DWORD>(GetWindowLongW(win->Handle(), GWL_STYLE));
         bool scrolling = (style & (WS_VSCROLL | WS_HSCROLL)) || IsA(cls, L"TListBox") || IsA(cls, L"TMemo") ||
                          IsA(cls, L"TTreeView") || IsA(cls, L"TScrollBox") || IsA(cls, L"TStringGrid");
-        if (scrolling) return NotYetSkinned(fsd, L"TSkinScrollbar", Comp);
+        if (scrolling) return StartOn(this, L"TSkinScrollbar", Comp);
     }
-    if (IsA(cls, L"TEdit") && Has(fsd, xcEdit)) return NotYetSkinned(fsd, L"TSkinEdit", Comp);
+    if (IsA(cls, L"TEdit") && Has(fsd, xcEdit)) return StartOn(this, L"TSkinEdit", Comp);
     if (IsA(cls, L"TFrame")) return InitControlA(win);
     if (IsA(cls, L"TForm")) {
-        NotYetSkinned(fsd, L"TSkinBox", Comp);
+        StartOn(this, L"TSkinBox", Comp, {.acolor = true});
         return InitControlA(win);
     }
     if (upper == L"TDCEDIT" || upper == L"TDCDBEDIT") {
         int64_t buttons = GetIntProperty(Comp, L"NumButtons");
-        if (buttons == 1 && Has(fsd, xcCombo)) return NotYetSkinned(fsd, L"TSkinComBox", Comp);
-        if (buttons == 0 && Has(fsd, xcEdit)) return NotYetSkinned(fsd, L"TSkinEdit", Comp);
+        if (buttons == 1 && Has(fsd, xcCombo)) return StartOn(this, L"TSkinComBox", Comp);
+        if (buttons == 0 && Has(fsd, xcEdit) && win) StartSkinner(this, L"TSkinEdit", nullptr, win->Handle(), {.owner = Comp});
     }
 }
 
@@ -230,7 +246,7 @@ bool TWinSkinForm::Find3rdControl(const std::wstring& ClassName, TComponent* aco
         if (Has(fsd, xcGroupBox)) {
             for (int i = 0; win && Has(fsd, xcRadioButton) && i < win->ControlCount(); ++i)
                 AddButtonSkinnerKind(this, win->Controls(i), L"radioitem");
-            NotYetSkinned(fsd, L"TSkinGroupBox", acontrol);
+            StartOn(this, L"TSkinGroupBox", acontrol, {.acolor = true});
         }
         return true;
     }
@@ -239,17 +255,67 @@ bool TWinSkinForm::Find3rdControl(const std::wstring& ClassName, TComponent* aco
             // The items are check boxes: the check-box flag decides them.
             for (int i = 0; win && Has(fsd, xcCheckBox) && i < win->ControlCount(); ++i)
                 AddButtonSkinnerKind(this, win->Controls(i), L"checkitem");
-            if (Has(fsd, xcGroupBox)) NotYetSkinned(fsd, L"TSkinGroupBox", acontrol);
+            if (Has(fsd, xcGroupBox)) StartOn(this, L"TSkinGroupBox", acontrol, {.acolor = true});
         }
         return true;
     }
-    if (k == L"panel" && Has(fsd, xcPanel)) SetProperty(acontrol, L"Transparent", L"True");
-    if (k == L"trackbar" && Has(fsd, xcButton)) SetProperty(acontrol, L"Transparent", L"True");
-    if (k == L"scrollbar" && Has(fsd, xcScrollbar)) InitChildCtrl(win);
-    // combobox, comboboxex, edit, panel, trackbar, datetimepicker, tab,
-    // progress, scrollbar, singlescrollbar, embedscrollbar, groupbox,
-    // advpagecontrol: their skinners come later.
-    NotYetSkinned(fsd, k.c_str(), acontrol);
+    if (k == L"embedscrollbar") {
+        if (!Has(fsd, xcScrollbar) || !win) return true;
+        for (int i = 0; i < win->ControlCount(); ++i) {
+            auto* child = dynamic_cast<TWinControl*>(win->Controls(i));
+            if (!child) continue;
+            std::wstring childClass = RegisteredClass(child);
+            if (IsA(childClass, L"TScrollBar")) {
+                StartOn(this, L"TSkinScControl", child);
+            } else if (child->HandleAllocated() || child->Handle()) {
+                DWORD style = static_cast<DWORD>(GetWindowLongW(child->Handle(), GWL_STYLE));
+                if ((style & (WS_VSCROLL | WS_HSCROLL)) || IsA(childClass, L"TListBox") || IsA(childClass, L"TMemo") ||
+                    IsA(childClass, L"TTreeView") || IsA(childClass, L"TScrollBox"))
+                    StartOn(this, L"TSkinScrollbar", child);
+            }
+        }
+        return true;
+    }
+    struct KindRow {
+        const wchar_t* kind;
+        TSkinControlType flag;
+        const wchar_t* skinner;
+        SkinnerRequest request;
+    };
+    static const KindRow rows[] = {
+        {L"combobox", xcCombo, L"TSkinComBox", {}},
+        {L"comboboxex", xcCombo, L"TSkinComBox", {.hasButton = true}},
+        {L"panel", xcPanel, L"TSkinBox", {.acolor = true}},
+        {L"trackbar", xcButton, L"TSkinTrackBar", {}},
+        {L"datetimepicker", xcCombo, L"TSkinDateTime", {}},
+        {L"progress", xcProgress, L"TSkinProgress", {}},
+        {L"scrollbar", xcScrollbar, L"TSkinScrollbar", {}},
+        {L"singlescrollbar", xcScrollbar, L"TSkinScrollbar", {.kind = 1}},
+        {L"groupbox", xcGroupBox, L"TSkinGroupBox", {.acolor = true}},
+        {L"advpagecontrol", xcTab, L"TSkinAdvPage", {.kind = 4, .acolor = true}},
+    };
+    if (k == L"edit") {
+        // Only an edit with a border of its own: its window is larger than its client.
+        if (!Has(fsd, xcEdit) || !win || !win->Handle()) return true;
+        RECT wr{}, cr{};
+        GetWindowRect(win->Handle(), &wr);
+        GetClientRect(win->Handle(), &cr);
+        if (wr.right - wr.left != cr.right || wr.bottom - wr.top != cr.bottom) StartOn(this, L"TSkinEdit", acontrol);
+        return true;
+    }
+    if (k == L"tab") {
+        if (Has(fsd, xcTab) && HasTabSkin(fsd)) StartOn(this, L"TSkinTab", acontrol);
+        return true;
+    }
+    for (const KindRow& row : rows) {
+        if (k != row.kind) continue;
+        if (!Has(fsd, row.flag)) return true;
+        if (k == L"panel" || k == L"trackbar") SetProperty(acontrol, L"Transparent", L"True");
+        StartOn(this, row.skinner, acontrol, row.request);
+        if (k == L"scrollbar") InitChildCtrl(win);
+        return true;
+    }
+    // A kind this program does not know: the class stays unskinned.
     return true;
 }
 
@@ -273,7 +339,8 @@ void TWinSkinForm::AddControlh(HWND ahwnd) {
         return;
     case paint::HwndSkinner::NestedDialog:
         InitHwndControls(ahwnd);
-        return NotYetSkinned(fsd, L"TSkinBoxH", nullptr);
+        StartSkinner(this, L"TSkinBoxH", nullptr, ahwnd);
+        return;
     case paint::HwndSkinner::PanelChildren:
         InitHwndControls(ahwnd);
         if (TWinControl* c = FindControl(ahwnd)) c->SetColor(SchemeColor(fsd, csButtonFace));
@@ -281,10 +348,30 @@ void TWinSkinForm::AddControlh(HWND ahwnd) {
     case paint::HwndSkinner::ColourOnly:
         if (TWinControl* c = FindControl(ahwnd)) c->SetColor(SchemeColor(fsd, csButtonFace));
         return;
-    case paint::HwndSkinner::None:
+    case paint::HwndSkinner::ComboBox:
+        StartSkinner(this, L"TSkinComBox", nullptr, ahwnd);
         return;
+    case paint::HwndSkinner::ComboBoxExChild:
+        if (HWND combo = GetWindow(ahwnd, GW_CHILD)) StartSkinner(this, L"TSkinComBox", nullptr, combo);
+        return;
+    case paint::HwndSkinner::Sizer:
+        StartSkinner(this, L"TSkinSizer", nullptr, ahwnd);
+        return;
+    case paint::HwndSkinner::Progress:
+        StartSkinner(this, L"TSkinProgress", nullptr, ahwnd);
+        return;
+    case paint::HwndSkinner::Tab:
+        StartSkinner(this, L"TSkinTab", nullptr, ahwnd);
+        return;
+    case paint::HwndSkinner::ToolbarBox:
+        StartSkinner(this, L"TSkinBoxH", nullptr, ahwnd);
+        return;
+    case paint::HwndSkinner::Edit:
+        StartSkinner(this, L"TSkinEdit", nullptr, ahwnd);
+        return;
+    case paint::HwndSkinner::None:
     default:
-        return NotYetSkinned(fsd, cls.c_str(), nullptr);
+        return;
     }
 }
 

@@ -1,0 +1,7 @@
+#include "skin/paint/win32/SkinnerFamilies.h"
+
+namespace relayon::skin {
+
+TSkinControl* StartScrollFamily(TWinSkinForm*, std::wstring_view, TComponent*, HWND, const SkinnerRequest&) { return nullptr; }
+
+}  // namespace relayon::skin

@@ -13,19 +13,22 @@
 #               control in several states, three languages; an MDI frame
 #               with a child and a plain dialog beside it) instead of the
 #               console.
+#   --skin S    with --skinbench: draw the bench with skin S (light, dark, or
+#               a .skn file).
 #
 # With a display the console opens there. Without one it runs on a virtual
 # display, a screenshot is saved under build/screenshots/ and the console is
 # closed again.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-headless=0 demo=0 skinbench=0
+headless=0 demo=0 skinbench=0 skin=""
 args=()
 while (($#)); do
   case "$1" in
     --headless) headless=1 ;;
     --demo) demo=1 ;;
     --skinbench) skinbench=1 ;;
+    --skin) shift; skin="${1:?--skin needs light, dark or a .skn file}" ;;
     --) shift; args+=("$@"); break ;;
     *) args+=("$1") ;;
   esac
@@ -48,6 +51,15 @@ title='^Relayon$'
 if [ "$skinbench" = 1 ]; then
   program="$build/winrel/examples/skinbench/skinbench.exe"
   title='^Skin bench'
+  if [ -n "$skin" ]; then
+    case "$skin" in
+      light|dark) "$root/scripts/build.sh" native relayon_skins >/dev/null
+                  skin="$build/native/skins/relayon-$skin.skn" ;;
+    esac
+    [ -f "$skin" ] || { echo "run.sh: no skin file $skin" >&2; exit 1; }
+    # Wine sees the Linux file system as drive Z:.
+    args=(--skin "Z:$(sed 's|/|\\|g' <<<"$(realpath "$skin")")" "${args[@]}")
+  fi
 fi
 
 source "$root/scripts/wine-session.sh"
@@ -81,6 +93,6 @@ fi
 # No display: a virtual one, a screenshot, then close.
 shots="$build/screenshots"
 mkdir -p "$shots"
-out="$shots/$(basename "$program" .exe).png"
+out="$shots/$(basename "$program" .exe)${skin:+-$(basename "$skin" .skn)}.png"
 "$root/scripts/screenshot.sh" --out "$out" --title "$title" --wait 2 -- "$program" "${args[@]}"
 echo "No display: ran $(basename "$program") on a virtual display; screenshot saved to $out"

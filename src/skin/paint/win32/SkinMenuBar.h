@@ -109,11 +109,12 @@ public:
     HMENU hmenu = nullptr;
 
     void Notification(TComponent* component, TOperation operation) override;
+    // One button over its piece of the saved bar background, by its state.
+    void PaintButton(HDC dc, TMenuBtn* b);
 
 private:
     void UpdataBtn1();
     void FillFromHandle(HMENU source, bool lookupWithoutCaption);
-    void PaintButton(HDC dc, TMenuBtn* b);
     RECT BandRect() const;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "skin/paint/core/TakeOverRules.h"
+#include "skin/paint/win32/SkinPopMenu.h"
 #include "skin/paint/win32/SkinEngineDebug.h"
 #include "skin/paint/win32/Winskindlg.h"
 #include "skin/paint/win32/Winskinform.h"
@@ -399,6 +400,7 @@ TSkinManage* SkinDll(TSkinManage* host) {
 void InstallSkinEngine() {
     WinVersion = GetVersion();
     CreateSharedBG();
+    InstallMenuSkinning();
     CreateSkinManager = [] () -> TSkinManagerLink* {
         gHooksOff = false;
         return new TSkinManage(0);

@@ -4,6 +4,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
+#include "toolkit/ImageList.h"
 #include "toolkit/ModuleInstance.h"
 
 namespace {
@@ -61,6 +62,14 @@ void TMenu::SetOwnerDraw(bool value) {
     MenuChanged(nullptr);
 }
 
+void TMenu::SetImages(TImageList* list) {
+    if (list == images_) return;
+    if (images_) images_->RemoveFreeNotification(this);
+    images_ = list;
+    if (list) list->FreeNotification(this);
+    MenuChanged(nullptr);
+}
+
 void TMenu::Rebuild() {
     std::function<void(TMenuItem*)> rebuild = [&](TMenuItem* item) {
         item->RebuildHandle();
@@ -84,6 +93,7 @@ void TMenu::Unmerge(TMenu* menu) {
 
 void TMenu::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
+    if (operation == opRemove && component == images_) images_ = nullptr;
     if (operation == opRemove && component == merged_) {
         merged_ = nullptr;
         if (!IsDestroying()) {

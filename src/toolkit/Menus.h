@@ -9,6 +9,7 @@
 
 class TControl;
 class TForm;
+class TImageList;
 
 enum TFindItemKind { fkCommand, fkHandle, fkShortCut };
 
@@ -24,6 +25,9 @@ public:
     // toolkit's default drawing) instead of by the system.
     bool OwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool value);
+    // The images its items show by ImageIndex (owner-drawn menus draw them).
+    TImageList* Images() const { return images_; }
+    void SetImages(TImageList* list);
     // fkCommand: the item with that WM_COMMAND id; fkHandle: the item whose
     // submenu is that HMENU; fkShortCut: the reachable item with that shortcut.
     TMenuItem* FindItem(UINT_PTR value, TFindItemKind kind);
@@ -50,6 +54,7 @@ protected:
 private:
     TMenuItem* items_;
     TMenu* merged_ = nullptr;
+    TImageList* images_ = nullptr;
     bool ownerDraw_ = false;
 };
 

@@ -450,8 +450,12 @@ bool TWinSkinMenu::CheckMenu(TMenuBtn* button) {
         }
         // The chosen item's click, through the window's own command path.
         if (command) PostMessageW(SF->Hwnd, WM_COMMAND, command, 0);
-        index = next >= 0 && next < static_cast<int>(Buttons.size()) && Buttons[static_cast<size_t>(next)]->hsubmenu ? next : -1;
-        if (index >= 0) PostMessageW(SF->Hwnd, WM_COMMAND, Buttons[static_cast<size_t>(index)]->mid, 0);
+        // Moving on to another button: its click, and its menu when it has one.
+        index = -1;
+        if (next >= 0 && next < static_cast<int>(Buttons.size())) {
+            PostMessageW(SF->Hwnd, WM_COMMAND, Buttons[static_cast<size_t>(next)]->mid, 0);
+            if (Buttons[static_cast<size_t>(next)]->hsubmenu) index = next;
+        }
     } while (index >= 0);
     SF->fInMenu = false;
     return true;

@@ -317,6 +317,14 @@ void TSkinMenuItems::DoDrawText(TMenuItem* item, HDC dc, const std::wstring& tex
     }
     TSkinData* sd = fsd();
     COLORREF colour = selected ? Scheme(sd, csHilightText) : Scheme(sd, csMenuText);
+    // On the skin's own item plate, the text colours its item section gives
+    // (they stand out from the button-text colour they default to): a pale
+    // selected plate needs its own dark text, not the white meant for the
+    // scheme's highlight.
+    if (TDataSkinObject* plate = PlateOf(sd)) {
+        const TColor given = selected ? plate->Overcolor2 : plate->Normalcolor2;
+        if (ColorToRGB(given) != ColorToRGB(sd->Colors[csButtonText])) colour = static_cast<COLORREF>(ColorToRGB(given));
+    }
     if (item && !item->Enabled()) {
         colour = Scheme(sd, csButtonShadow);
         if (colour == Scheme(sd, csMenuText)) colour = GetSysColor(COLOR_BTNSHADOW);

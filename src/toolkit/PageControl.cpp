@@ -71,19 +71,20 @@ void TPageControl::CreateWindowHandleDone() {
     ShowActivePage();
 }
 
-RECT TPageControl::DisplayRect() {
-    RECT r = ClientRect();
-    if (HandleAllocated()) {
-        SendMessageW(handle_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+RECT TabDisplayRect(HWND tabs, RECT client) {
+    if (tabs) {
+        SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&client));
     } else {
         // Before the window exists: the usual tab strip and border.
-        r.left += 4;
-        r.right -= 4;
-        r.top += 24;
-        r.bottom -= 4;
+        client.left += 4;
+        client.right -= 4;
+        client.top += 24;
+        client.bottom -= 4;
     }
-    return r;
+    return client;
 }
+
+RECT TPageControl::DisplayRect() { return TabDisplayRect(HandleAllocated() ? handle_ : nullptr, ClientRect()); }
 
 void TPageControl::LayoutPages() {
     RECT r = DisplayRect();

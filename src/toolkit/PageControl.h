@@ -27,6 +27,10 @@ protected:
     bool DefersChildWindows() const override { return !visible_; }
 };
 
+// The area inside a tab control's frame for its client rectangle: what the
+// window `tabs` answers, or before it exists (null) the usual strip and border.
+RECT TabDisplayRect(HWND tabs, RECT client);
+
 enum TTabStyle { tsTabs, tsButtons, tsFlatButtons };
 enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
 

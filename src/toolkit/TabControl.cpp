@@ -138,19 +138,7 @@ void TTabControl::SetTabPosition(TTabPosition position) {
     RecreateWnd();
 }
 
-RECT TTabControl::DisplayRect() {
-    RECT r = ClientRect();
-    if (HandleAllocated()) {
-        SendMessageW(handle_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
-    } else {
-        // Before the window exists: the usual tab strip and border.
-        r.left += 4;
-        r.right -= 4;
-        r.top += 24;
-        r.bottom -= 4;
-    }
-    return r;
-}
+RECT TTabControl::DisplayRect() { return TabDisplayRect(HandleAllocated() ? handle_ : nullptr, ClientRect()); }
 
 LRESULT TTabControl::ChangingHandler() {
     bool allow = true;

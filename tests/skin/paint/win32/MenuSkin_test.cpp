@@ -85,6 +85,45 @@ void Shot(const RECT& r, const char* name) {
     b.SaveToFile(std::string(dir) + "/" + name + ".bmp");
 }
 
+// The screen's pixels in r, row by row.
+std::vector<uint32_t> ScreenPixels(const RECT& r) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return {};
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    SelectObject(mem, old);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<uint32_t> px(static_cast<size_t>(w) * h);
+    GetDIBits(mem, bmp, 0, h, px.data(), &bi, DIB_RGB_COLORS);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return px;
+}
+
+// Pixels of `colour` when `text` is drawn in it, in the menu font, on white.
+int Ink(const std::wstring& text, COLORREF colour) {
+    TBitmap b(200, 40);
+    HDC dc = b.Canvas().Handle();
+    RECT r{0, 0, 200, 40};
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    HFONT font = CreateMenuFont(false);
+    HGDIOBJ old = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour);
+    DrawTextW(dc, text.c_str(), -1, &r, DT_SINGLELINE);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    int n = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 200; ++x) n += GetPixel(dc, x, y) == colour;
+    return n;
+}
+
 COLORREF ImagePixel(TBitmap& bmp, int x, int y) { return GetPixel(bmp.Canvas().Handle(), x, y); }
 
 void Input(DWORD flags) {
@@ -170,8 +209,28 @@ TEST_F(MenuSkin, PopupItemsShowTheSkinByState) {
     Item(popup->Items(), L"-");
     Item(popup->Items(), L"\x0414\x0435\x043B\x044C\x0442\x0430")->SetImageIndex(0);  // a Cyrillic caption
     form->SetPopupMenu(popup);
+    const POINT at{form->Left() + 200, form->Top() + 150};
+    // The items as the system draws them, before the skin hooks them.
+    auto capture = [&](std::vector<uint32_t>& into) {
+        return [&] {
+            ASSERT_TRUE(OpenMenuWindow());
+            RECT first{}, last{};
+            GetMenuItemRect(nullptr, popup->Handle(), 0, &first);
+            GetMenuItemRect(nullptr, popup->Handle(), 4, &last);
+            into = ScreenPixels({first.left, first.top, last.right, last.bottom});
+            Tap(VK_ESCAPE);
+        };
+    };
+    std::vector<uint32_t> before, after;
+    RunWhileOpen({capture(before)}, [&] { RightClickAt(at); });
+    ASSERT_FALSE(before.empty());
+    auto* untouched = new TPopupMenu(form.get());
+    untouched->SetTag(skin->DisableTag());
+    Item(untouched->Items(), L"Kept");
     InitPopMenu(sf, form.get(), true);
     ASSERT_TRUE(popup->OwnerDraw());
+    EXPECT_FALSE(untouched->OwnerDraw());  // the disable tag keeps a menu the system's
+    EXPECT_FALSE(untouched->Items()->Items(0)->OnDrawItem);
 
     const int indent = skin->MenuItem->r.Left;
     const COLORREF text = ColorToRGB(skin->Colors[csMenuText]);
@@ -213,8 +272,12 @@ TEST_F(MenuSkin, PopupItemsShowTheSkinByState) {
              // The image item shows its image in the glyph square.
              RECT e = itemRect(4);
              EXPECT_EQ(ScreenPixel(e.left + 1 + indent + 8, e.top + 1 + 8), RGB(20, 160, 60));
-             // The Cyrillic caption is drawn (not a row of question marks): text pixels right of the glyph.
-             EXPECT_GT(CountColour({e.left + indent + 22, e.top, e.right, e.bottom}, text), 10);
+             // The Cyrillic caption is drawn as itself, not as question marks: its ink
+             // matches the caption's own drawing in the menu font better than theirs.
+             const int onScreen = CountColour({e.left + indent + 22, e.top, e.right, e.bottom}, text);
+             const int real = Ink(L"\x0414\x0435\x043B\x044C\x0442\x0430", text);
+             const int marks = Ink(L"??????", text);
+             EXPECT_LT(std::abs(onScreen - real), std::abs(onScreen - marks)) << onScreen << " " << real << " " << marks;
              MoveTo(POINT{(a.left + a.right) / 2, (a.top + a.bottom) / 2});
          },
          [&] {
@@ -227,7 +290,7 @@ TEST_F(MenuSkin, PopupItemsShowTheSkinByState) {
              Input(MOUSEEVENTF_LEFTDOWN);
              Input(MOUSEEVENTF_LEFTUP);
          }},
-        [&] { RightClickAt(POINT{form->Left() + 200, form->Top() + 150}); });
+        [&] { RightClickAt(at); });
     uitest::Pump(100);
     EXPECT_EQ(clicks.seen, std::vector<std::wstring>{L"Alpha"});
 
@@ -235,6 +298,8 @@ TEST_F(MenuSkin, PopupItemsShowTheSkinByState) {
     InitPopMenu(sf, form.get(), false);
     EXPECT_FALSE(popup->OwnerDraw());
     EXPECT_FALSE(popup->Items()->Items(0)->OnDrawItem);
+    RunWhileOpen({capture(after)}, [&] { RightClickAt(at); });
+    EXPECT_TRUE(before == after) << "the items look different after the skin is taken off";
 }
 
 TEST_F(MenuSkin, EditContextMenuGetsTheSkinnedBorder) {

@@ -88,15 +88,19 @@ LRESULT CALLBACK MenuFilterProc(int code, WPARAM wParam, LPARAM lParam) {
     if (r != 0 || code != MSGF_MENU || !track.bar || !lParam) return r;
     try {
         const MSG& msg = *reinterpret_cast<MSG*>(lParam);
+        // A right-to-left bar runs the other way: Left and Right trade places.
+        WPARAM key = msg.wParam;
+        if (track.bar->SF && track.bar->SF->bidileft && (key == VK_LEFT || key == VK_RIGHT))
+            key = key == VK_LEFT ? VK_RIGHT : VK_LEFT;
         switch (msg.message) {
         case WM_KEYDOWN:
-            if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) track.switching = false;
-            if (msg.wParam == VK_LEFT &&
+            if (key == VK_RETURN || key == VK_ESCAPE) track.switching = false;
+            if (key == VK_LEFT &&
                 (!track.haveItem || track.itemMenu == track.active || track.itemSub == track.active)) {
                 MoveBy(-1);
                 return 1;
             }
-            if (msg.wParam == VK_RIGHT && (!track.haveItem || !track.itemSub)) {
+            if (key == VK_RIGHT && (!track.haveItem || !track.itemSub)) {
                 MoveBy(+1);
                 return 1;
             }
@@ -150,22 +154,28 @@ void TMenuBtn::Draw(HDC dc) {
     if (own) ReleaseDC(bar->SF->Hwnd, own);
 }
 
+// The frame's hot-object bookkeeping first (which object is active), then
+// the bar's own look: the button whose menu is open stays pressed.
 void TMenuBtn::MouseEnter() {
+    TNCObject::MouseEnter();
     if (state != 2) state = 3;
     Draw(nullptr);
 }
 
 void TMenuBtn::MouseLeave() {
-    if (index != track.open || !track.bar) state = 1;
+    TNCObject::MouseLeave();
+    state = track.bar == bar && track.open == index ? 2 : 1;
     Draw(nullptr);
 }
 
 void TMenuBtn::MouseDown() {
+    TNCObject::MouseDown();
     state = 2;
     Draw(nullptr);
 }
 
 void TMenuBtn::MouseUp() {
+    TNCObject::MouseUp();
     state = 3;
     Draw(nullptr);
 }
@@ -208,7 +218,11 @@ void TWinSkinMenu::UpdataBtn() {
         menu = formMenu;
         if (menu) menu->FreeNotification(this);
     }
-    FillFromHandle(h, true);
+    // Systems before version 5 take the toolkit menu's top level as it is.
+    if (menu && LOBYTE(LOWORD(WinVersion)) < 5)
+        UpdataBtn1();
+    else
+        FillFromHandle(h, true);
     // The bar stands in for the window's own menu.
     if (GetMenu(SF->Hwnd)) SetMenu(SF->Hwnd, nullptr);
     SetMenuRect();

@@ -27,27 +27,49 @@ TSkinPopMenuWindow::TSkinPopMenuWindow() : menuBg_(std::make_unique<TBitmap>()) 
 
 TSkinPopMenuWindow::~TSkinPopMenuWindow() { Unsubclass(); }
 
+// The window procedure installed on the menu window. It lives apart from the
+// skinner: when someone subclassed the window after us, our procedure stays
+// in their chain after the skinner is gone and must then only pass on.
+class TPopMenuRelay : public TObject {
+public:
+    TSkinPopMenuWindow* owner = nullptr;
+    HWND hwnd = nullptr;
+    WNDPROC prev = nullptr;
+    void Proc(TMessage& m) {
+        if (owner) return owner->WinWndProc(m);
+        m.Result = CallWindowProcW(prev ? prev : DefWindowProcW, hwnd, m.Msg, m.WParam, m.LParam);
+    }
+};
+
 void TSkinPopMenuWindow::InitSkin(HWND ahwnd, TSkinData* afsd) {
     if (FObjectInst || !ahwnd) return;
     hwnd = ahwnd;
     fsd = afsd;
-    FObjectInst = MakeObjectInstance(TWndMethod(this, &TSkinPopMenuWindow::WinWndProc));
+    relay_ = new TPopMenuRelay;
+    relay_->owner = this;
+    relay_->hwnd = ahwnd;
+    FObjectInst = MakeObjectInstance(TWndMethod(relay_, &TPopMenuRelay::Proc));
     FPrevWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+    relay_->prev = FPrevWndProc;
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FObjectInst));
     ownerdraw = false;
 }
 
 void TSkinPopMenuWindow::Unsubclass() {
     if (!FObjectInst) return;
-    // Only put the old procedure back while ours is the window's: someone who
-    // subclassed after us keeps theirs (and calls ours, which then passes on).
-    if (IsWindow(hwnd) && reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == FObjectInst)
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FPrevWndProc));
-    else if (IsWindow(hwnd))
-        return;  // still reachable through the later subclass: keep the thunk alive
-    FreeObjectInstance(FObjectInst);
-    FObjectInst = nullptr;
     menuBg_ = std::make_unique<TBitmap>();
+    const bool ours = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == FObjectInst;
+    if (IsWindow(hwnd) && !ours) {
+        // Still reachable through a later subclass: the relay stays (a few
+        // bytes per such window) and only passes messages on from now.
+        relay_->owner = nullptr;
+    } else {
+        if (ours) SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FPrevWndProc));
+        FreeObjectInstance(FObjectInst);
+        delete relay_;
+    }
+    relay_ = nullptr;
+    FObjectInst = nullptr;
 }
 
 void TSkinPopMenuWindow::Default(TMessage& Message) {

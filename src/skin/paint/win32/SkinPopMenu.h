@@ -15,6 +15,8 @@
 
 namespace relayon::skin {
 
+class TPopMenuRelay;
+
 class TSkinPopMenuWindow final : public TWinSkinPopMenu {
 public:
     TSkinPopMenuWindow();
@@ -47,6 +49,7 @@ private:
     bool ComposeBackground();
     void BorderOverClient();
     std::unique_ptr<TBitmap> menuBg_;
+    TPopMenuRelay* relay_ = nullptr;
 };
 
 // Makes the skin manager give every menu window a TSkinPopMenuWindow.

@@ -29,9 +29,10 @@ TTBCustomDrawBtnEvent ButtonEvent(TToolBarPainters* p) {
 }  // namespace
 
 int ToolButtonCell(TCustomDrawState state) {
-    if (state.Contains(cdsSelected)) return 2;
-    if (state.Contains(cdsFocused) || state.Contains(cdsHot)) return 4;
     if (state.Contains(cdsGrayed) || state.Contains(cdsDisabled)) return 0;
+    // A checked button that stays down looks pressed, like a latched speed button.
+    if (state.Contains(cdsSelected) || state.Contains(cdsChecked)) return 2;
+    if (state.Contains(cdsFocused) || state.Contains(cdsHot)) return 4;
     return 1;
 }
 

@@ -364,22 +364,43 @@ TEST_F(BarSkinners, UpDownArrowsStepTheValueAndShowThePress) {
 TEST_F(BarSkinners, ToolBarPaintersDrawPlatesKeepClicksAndGoBack) {
     auto* bar = Add<TToolBar>(0, 0, 400, 30);
     bar->SetShowCaptions(true);
+    bar->SetFlat(true);  // as the form skinner sets it
     auto* open = new TToolButton(form.get());
     open->SetCaption(L"Open");
     open->SetParent(bar);
     open->OnClick = TNotifyEvent(&rec, &Recorder::Clicked);
+    auto* latched = new TToolButton(form.get());
+    latched->SetCaption(L"Lock");
+    latched->SetStyle(tbsCheck);
+    latched->SetParent(bar);
+    latched->SetDown(true);
+    auto* off = new TToolButton(form.get());
+    off->SetCaption(L"Off");
+    off->SetParent(bar);
+    off->SetEnabled(false);
     uitest::ShowAndActivate(*form);
     HookToolBarPainters(sf.get(), bar);
     ASSERT_TRUE(Skin(L"TSkinBox", bar));
     EXPECT_TRUE(bar->OnCustomDraw && bar->OnCustomDrawButton);
     Repaint(bar->Handle());
 
-    RECT br{};
-    SendMessageW(bar->Handle(), TB_GETRECT, open->CommandId(), reinterpret_cast<LPARAM>(&br));
-    InflateRect(&br, -1, -1);
+    auto plate = [&](TToolButton* b) {
+        RECT r{};
+        SendMessageW(bar->Handle(), TB_GETRECT, b->CommandId(), reinterpret_cast<LPARAM>(&r));
+        InflateRect(&r, -1, -1);
+        return r;
+    };
+    // Normal, checked (pressed) and disabled (no plate) buttons.
     int checked = 0;
-    EXPECT_EQ(CornerMismatches(bar->Handle(), br, *skin.Button, 1, 5, &checked), 0);
+    EXPECT_EQ(CornerMismatches(bar->Handle(), plate(open), *skin.Button, 1, 5, &checked), 0);
     EXPECT_GT(checked, 0);
+    EXPECT_GT(CornerMismatches(bar->Handle(), plate(off), *skin.Button, 1, 5), 0);
+    // Checked and hot buttons get their plates too, but the bar fills their
+    // background itself afterwards; the choice of plate is checked here.
+    EXPECT_EQ(ToolButtonCell(TCustomDrawState{cdsChecked}), 2);
+    EXPECT_EQ(ToolButtonCell(TCustomDrawState{cdsSelected, cdsHot}), 2);
+    EXPECT_EQ(ToolButtonCell(TCustomDrawState{cdsHot}), 4);
+    EXPECT_EQ(ToolButtonCell(TCustomDrawState{cdsHot, cdsDisabled}), 0);
     // The bar keeps its own ground while the skin data's options say so,
     // else it is the Toolbar image stretched over it.
     RECT client{};

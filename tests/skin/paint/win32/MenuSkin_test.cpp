@@ -478,3 +478,65 @@ TEST_F(MenuSkin, ManyOpeningsLeaveCountsFlat) {
     EXPECT_LE(skintest::WindowCount(), windows);
     EXPECT_EQ(mgr()->MenuCount(), 0u);
 }
+
+namespace {
+// An 8-bit window whose owner-drawn menu entries reach the form skinner's
+// handlers (what the skinned frame's dispatch does for it).
+TWinSkinForm* gAnsiSkinner = nullptr;
+LRESULT CALLBACK AnsiOwnerProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+    if ((msg == WM_MEASUREITEM || msg == WM_DRAWITEM) && gAnsiSkinner) {
+        TMessage m{msg, w, l, 0};
+        if (msg == WM_MEASUREITEM ? MenuWMMeasureItem(gAnsiSkinner, m) : MenuWMDrawItem(gAnsiSkinner, m)) return m.Result;
+    }
+    return DefWindowProcA(h, msg, w, l);
+}
+}  // namespace
+
+TEST_F(MenuSkin, MenuHandleEntriesOfAnEightBitWindowKeepTheirWideText) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = AnsiOwnerProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "MenuSkinAnsiOwner";
+    RegisterClassA(&wc);
+    HMENU bar = CreateMenu();
+    HMENU sub = CreatePopupMenu();
+    const std::wstring cyrillic = L"\x0424\x0430\x0439\x043B";
+    AppendMenuW(sub, MF_STRING, 101, cyrillic.c_str());
+    AppendMenuW(sub, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(sub, MF_STRING | MF_GRAYED, 102, L"Greyed");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), L"Top");
+    HWND h = CreateWindowExA(0, "MenuSkinAnsiOwner", "ansi", WS_OVERLAPPEDWINDOW, 60, 60, 320, 240, nullptr, bar,
+                             wc.hInstance, nullptr);
+    ASSERT_TRUE(h);
+    ASSERT_FALSE(IsWindowUnicode(h));
+    ShowWindow(h, SW_SHOW);
+    SetForegroundWindow(h);
+    ASSERT_TRUE(skintest::PumpUntil([&] { return (gAnsiSkinner = mgr()->FindSkinForm(h)) && gAnsiSkinner->FActive; }, 3000));
+    WMINITMENU(sub);
+    const COLORREF text = ColorToRGB(skin->Colors[csMenuText]);
+    auto rectOf = [&](UINT pos) {
+        RECT r{};
+        GetMenuItemRect(nullptr, sub, pos, &r);
+        return r;
+    };
+    RunWhileOpen({[&] {
+                      ASSERT_TRUE(OpenMenuWindow());
+                      RECT w{};
+                      GetWindowRect(OpenMenuWindow(), &w);
+                      Shot({w.left - 10, w.top - 10, w.right + 10, w.bottom + 10}, "handle-menu");
+                      // The entry's text came through the wide calls: its ink is the caption's, not "????"'s.
+                      RECT a = rectOf(0);
+                      const int onScreen = CountColour({a.left + 20, a.top, a.right, a.bottom}, text);
+                      EXPECT_LT(std::abs(onScreen - Ink(cyrillic, text)), std::abs(onScreen - Ink(L"????", text)));
+                      EXPECT_EQ(ScreenPixel(a.right - 2, a.top + 1), ImagePixel(Plate(), CellW() - 2, 1));
+                      // A separator from a menu handle is an etched line 4 pixels down.
+                      RECT s = rectOf(1);
+                      EXPECT_EQ(ScreenPixel((s.left + s.right) / 2, s.top + 4), GetSysColor(COLOR_BTNSHADOW));
+                      // A greyed entry draws no normal text.
+                      EXPECT_EQ(CountColour(rectOf(2), text), 0);
+                      Tap(VK_ESCAPE);
+                  }},
+                 [&] { TrackPopupMenu(sub, TPM_RETURNCMD, 100, 100, 0, h, nullptr); });
+    gAnsiSkinner = nullptr;
+    DestroyWindow(h);
+}

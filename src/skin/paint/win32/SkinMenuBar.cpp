@@ -12,6 +12,7 @@
 #include "skin/paint/win32/Winskindlg.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
+#include "toolkit/Canvas.h"
 #include "toolkit/Color.h"
 #include "toolkit/Form.h"
 #include "toolkit/GdiObject.h"
@@ -314,14 +315,15 @@ void TWinSkinMenu::SetMenuRect() {
     // The bar's width follows the window.
     RECT now = BandRect();
     if (now.right > now.left) band.right = band.left + (now.right - now.left);
-    HDC dc = CreateCompatibleDC(nullptr);
+    TCanvas measure;
+    measure.OwnHandle(CreateCompatibleDC(nullptr));
+    HDC dc = measure.Handle();
     GdiObject<HFONT> font(CreateMenuFont(false));
     HGDIOBJ old = font ? SelectObject(dc, font.get()) : nullptr;
     std::vector<paint::BarButtonSpec> specs;
     for (auto& b : Buttons)
         specs.push_back({CaptionWidth(dc, b->caption), b->visible, !b->caption.empty()});
     if (old) SelectObject(dc, old);
-    DeleteDC(dc);
     paint::BarSkin skin;
     if (TDataSkinObject* mb = BarObject(FSD)) skin = {true, mb->r.Left, mb->r.Right};
     auto boxes = paint::LayoutBarButtons({band.left, band.top, band.right, band.bottom}, specs, skin, SF->bidileft);

@@ -63,6 +63,9 @@ private:
     std::set<TMenuItem*> hooked_;
 };
 
+// The skin's item plate (its MenuItem object with an image), or null.
+TDataSkinObject* MenuItemPlate(TSkinData* sd);
+
 // The screen's menu font (bold for a menu's default item); the caller owns it.
 HFONT CreateMenuFont(bool bold);
 

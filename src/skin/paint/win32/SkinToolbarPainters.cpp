@@ -30,9 +30,13 @@ TTBCustomDrawBtnEvent ButtonEvent(TToolBarPainters* p) {
 
 int ToolButtonCell(TCustomDrawState state) {
     if (state.Contains(cdsGrayed) || state.Contains(cdsDisabled)) return 0;
-    // A checked button that stays down looks pressed, like a latched speed button.
-    if (state.Contains(cdsSelected) || state.Contains(cdsChecked)) return 2;
+    if (state.Contains(cdsSelected)) return 2;
     if (state.Contains(cdsFocused) || state.Contains(cdsHot)) return 4;
+    // Checked, marked and indeterminate buttons get the bar's own patterned
+    // ground over any plate; their text then keeps the bar's colour so it
+    // stays readable on it.
+    for (TCustomDrawStateFlag f : {cdsChecked, cdsMarked, cdsIndeterminate})
+        if (state.Contains(f)) return 0;
     return 1;
 }
 

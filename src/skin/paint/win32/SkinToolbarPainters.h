@@ -2,8 +2,8 @@
 // The form skinner's two tool-bar painters, hooked into a toolkit tool bar's
 // custom-draw events where the bar has none of its own: the bar's ground is
 // the skin's Toolbar image stretched over it, each button gets a plate of
-// the skin's Button image (2 pressed or checked, 4 hot or focused, 1 normal,
-// none for a disabled button) and the
+// the skin's Button image (2 pressed, 4 hot or focused, 1 normal; none for
+// disabled or checked buttons, which the bar draws itself) and the
 // skin's caption colour; the bar then draws images and captions as usual.
 //
 // The hook of one bar lives in a small component owned by the form skinner;
@@ -42,9 +42,9 @@ void ReleaseToolBarPainters(TComponent* bar);
 // The hook of a bar, or null.
 TToolBarPainters* FindToolBarPainters(const TComponent* bar);
 
-// The button plate's cell for a custom-draw state: 2 pressed or checked,
-// 4 hot or focused, 1 an ordinary enabled button, 0 (disabled or grayed)
-// nothing drawn.
+// The button plate's cell for a custom-draw state: 2 pressed, 4 hot or
+// focused, 1 an ordinary enabled button, 0 nothing drawn (disabled, grayed,
+// checked, marked or indeterminate).
 int ToolButtonCell(TCustomDrawState state);
 
 }  // namespace relayon::skin

@@ -395,9 +395,9 @@ TEST_F(BarSkinners, ToolBarPaintersDrawPlatesKeepClicksAndGoBack) {
     EXPECT_EQ(CornerMismatches(bar->Handle(), plate(open), *skin.Button, 1, 5, &checked), 0);
     EXPECT_GT(checked, 0);
     EXPECT_GT(CornerMismatches(bar->Handle(), plate(off), *skin.Button, 1, 5), 0);
-    // Checked and hot buttons get their plates too, but the bar fills their
-    // background itself afterwards; the choice of plate is checked here.
-    EXPECT_EQ(ToolButtonCell(TCustomDrawState{cdsChecked}), 2);
+    // A checked button keeps the bar's own patterned look and text colour.
+    EXPECT_GT(CornerMismatches(bar->Handle(), plate(latched), *skin.Button, 1, 5), 0);
+    EXPECT_EQ(ToolButtonCell(TCustomDrawState{cdsChecked}), 0);
     EXPECT_EQ(ToolButtonCell(TCustomDrawState{cdsSelected, cdsHot}), 2);
     EXPECT_EQ(ToolButtonCell(TCustomDrawState{cdsHot}), 4);
     EXPECT_EQ(ToolButtonCell(TCustomDrawState{cdsHot, cdsDisabled}), 0);

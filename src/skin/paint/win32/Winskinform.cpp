@@ -9,6 +9,7 @@
 #include "skin/paint/win32/Winsubclass.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Form.h"
+#include "toolkit/Menus.h"
 #include "toolkit/ObjectInstance.h"
 
 namespace relayon::skin {
@@ -61,6 +62,9 @@ TWinSkinForm::~TWinSkinForm() {
     Controllist.clear();
     SysBtn.clear();
     ActiveBtn = nullptr;
+    // The menu bar reaches this skinner while it goes; it leaves first.
+    FreeMenuBar();
+    sysmenu.reset();
     if (Hwnd && IsWindow(Hwnd)) KillTimer(Hwnd, kFormTimerId);
     RestoreWindowProc();
     UnsubclassMDIClient();
@@ -157,7 +161,7 @@ void TWinSkinForm::InitSkin(TSkinData* afsd) {
 
     if (sMainMenu) {
         hmenu = GetMenu(Hwnd);
-        if (hmenu && !IsMDIChild()) MenuHeight = GetSystemMetrics(SM_CYMENU);
+        if (hmenu && !IsMDIChild()) CreateMenuBar();
         InitSkinData();
     } else {
         Skinstate = 1;
@@ -359,7 +363,9 @@ void TWinSkinForm::StageTwo(TMessage& m) {
     case WM_SETICON:
         Default(m);
         RefreshIcon();
+        if (Skinstate == 1 && IsWindowVisible(Hwnd)) UpdateNc(nullptr);
         return;
+    case WM_SYSCOMMAND: return WMSysCommand(m);
     case WM_CTLCOLORBTN: return WMCtlColorBtn(m);
     case WM_CTLCOLORSTATIC: return WMCtlColorStatic(m);
     default: break;
@@ -372,15 +378,15 @@ void TWinSkinForm::StageThree(TMessage& m) {
     switch (m.Msg) {
     case WM_NCCALCSIZE: return WMNCCalcSize(m);
     case WM_NCHITTEST: return WMNCHitTest(m);
-    case WM_NCPAINT:
-        UpdateNc(nullptr);
-        m.Result = 0;
-        return;
-    case WM_NCACTIVATE:
-        // The frame painter draws the caption in its active or inactive look.
-        UpdateNc(nullptr);
-        m.Result = 1;
-        return;
+    case WM_NCPAINT: return WMNCPaint(m);
+    case WM_NCACTIVATE: return WMNCActivateFrame(m);
+    case WM_NCMOUSEMOVE: return WMNCMouseMove(m);
+    case WM_NCMOUSELEAVE: return WMNCMouseLeave(m);
+    case WM_NCLBUTTONDOWN: return WMNCLButtonDown(m);
+    case WM_NCLBUTTONUP: return WMNCLButtonUp(m);
+    case WM_NCLBUTTONDBLCLK: return WMNCLButtonDblClk(m);
+    case WM_NCRBUTTONDOWN: return WMNCRButtonDown(m);
+    case WM_SETTEXT: return WMSetText(m);
     case CN_UpdateNC:
         UpdateNc(nullptr);
         return;
@@ -467,8 +473,5 @@ void TWinSkinForm::WMIsSkinned(TMessage& m) {
     PostMessageW(Hwnd, CN_SkinNotify, 0, SkinSignature);
 }
 
-void TWinSkinForm::OnTimer(TObject*) {
-    // Caption-button hover tracking of the frame painter runs here.
-}
 
 }  // namespace relayon::skin

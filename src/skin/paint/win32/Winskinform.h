@@ -43,11 +43,13 @@ class TControl;
 class TWinControl;
 class TTimer;
 class TBitmap;
+class TPopupMenu;
 
 namespace relayon::skin {
 
 class TSkinControl;
 class TWinSkinForm;
+class TWinSkinMenu;
 
 constexpr UINT CN_SkinChange = 0x3401;
 constexpr UINT CN_UpdateNC = 0x3502;
@@ -80,10 +82,11 @@ public:
     bool visible = true;
     int state = 1;  // 1 normal, 2 pressed, 3 hot
     bool enabled = true;
-    virtual void MouseDown() {}
-    virtual void MouseUp() {}
-    virtual void MouseEnter() {}
-    virtual void MouseLeave() {}
+    // The hot-object transitions; each redraws the object alone.
+    virtual void MouseDown();
+    virtual void MouseUp();
+    virtual void MouseEnter();
+    virtual void MouseLeave();
     virtual void Draw(HDC) {}
 };
 
@@ -127,16 +130,39 @@ public:
     void RePaint(HWND ahwnd);
     bool MDIChildMax();
 
-    // Frame seams; the frame painter draws here. They do nothing yet.
+    // The skinned frame: borders, caption bar and menu band painted into the
+    // window DC (or `dc`), the caption bar composed off screen first.
     void UpdateNc(HDC dc);
+    // Border piece 1 left, 2 right, 3 top, 4 bottom into `rect` of `dc`.
+    void Drawborder(int index, const RECT& rect, HDC dc);
+    // The caption bar (top border, text, buttons) composed in CaptionBuf.
+    void DrawFLine(HDC dc);
+    // Caption text and its plate into the bar `rect` of `dc`; keeps ctr.
+    void DrawLine(TCanvas& canvas, const RECT& rect);
+    // Caption buttons: visibility, enabled state and bounds for this paint.
+    void SetSysbtnRect();
+    bool SysBtnVisible(int i);
+    void DrawAllSysbtn(HDC dc);
+    // One button straight to `dc` (the window DC when null) by its state.
+    void DrawSysbtn(TWinSysButton* btn, HDC dc);
+    void EnableSysbtn(bool b);
+    // The window region from the borders' opaque pixels, and its removal.
     void Cropwindow();
     void Uncropwindow();
+    // Window-state actions of the caption buttons and the system menu.
     void Maximize();
     void Minimize();
     void Restore();
     void RestoreMDI();
-    void DrawSysbtn(TWinSysButton* btn, HDC dc);
-    void EnableSysbtn(bool b);
+    // The caption button (else menu-bar button) at a window point, or null.
+    TNCObject* FindBtn(POINT p);
+    void SysBtnAction(TWinSysButton* btn);
+    // The skinned system menu at screen point p.
+    void PopSysmenu(POINT p);
+    void CreateSysmenu2();
+    void SysMenuClick(TObject* Sender);
+    void HintReset();
+    std::wstring GetSysBtnHint(const TWinSysButton* btn) const;
     // Drops the caption buttons (before a skin is reread).
     void DeleteSysbtn();
 
@@ -231,7 +257,9 @@ public:
     int BtnCount = 0;
     TNCObject* ActiveBtn = nullptr;
 
-    // Menus (menu-bar skinning comes with the menu painter).
+    // Menus. The menu bar is a component owned by this skinner.
+    TWinSkinMenu* menu = nullptr;
+    std::unique_ptr<TPopupMenu> sysmenu;
     HMENU hmenu = nullptr, hsysmenu = nullptr;
     bool menuauto = false, fInMenu = false;
     DWORD poptime = 0;
@@ -265,6 +293,29 @@ private:
     void WMNCCalcSize(TMessage& m);
     void WMNCHitTest(TMessage& m);
     void WMSize(TMessage& m);
+    // Non-client painting and mouse of the skinned frame.
+    void WMNCPaint(TMessage& m);
+    void WMNCActivateFrame(TMessage& m);
+    void WMNCMouseMove(TMessage& m);
+    void WMNCMouseLeave(TMessage& m);
+    void WMNCLButtonDown(TMessage& m);
+    void WMNCLButtonUp(TMessage& m);
+    void WMNCLButtonDblClk(TMessage& m);
+    void WMNCRButtonDown(TMessage& m);
+    void WMSysCommand(TMessage& m);
+    void WMSetText(TMessage& m);
+    // The menu bar's share of the frame: made at take-over, painted in the
+    // menu band, asked for hits, opened, driven by keys, given back.
+    void CreateMenuBar();
+    bool DrawMenuBand(HDC dc, const RECT& band);
+    TNCObject* MenuBarFind(POINT p);
+    bool IsMenuBarButton(const TNCObject* obj) const;
+    void MenuBarOpen(TNCObject* obj);
+    bool MenuBarKey(wchar_t key);
+    void FreeMenuBar();
+    bool InMenuBarMenu() const;
+    void StopTimer();
+    void StartTimer();
     void OnTimer(TObject* Sender);
     void RestoreWindowProc();
     void SubclassMDIClient();

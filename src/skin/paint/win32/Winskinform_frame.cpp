@@ -1,5 +1,7 @@
 // TWinSkinForm: frame geometry, the frame painter's seams and the MDI client.
+#include "skin/paint/core/CaptionGeometry.h"
 #include "skin/paint/core/FrameGeometry.h"
+#include "skin/paint/win32/SkinPrimitives.h"
 #include "skin/paint/win32/Winskindlg.h"
 #include "skin/paint/win32/Winskinform.h"
 #include "toolkit/Form.h"
@@ -43,7 +45,11 @@ void TWinSkinForm::WMNCCalcSize(TMessage& m) {
 void TWinSkinForm::WMNCHitTest(TMessage& m) {
     Default(m);
     POINT pt = GetWinXY(static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam)));
-    m.Result = paint::ClassifyFrameHit(static_cast<int>(m.Result), pt.y, Thickness(bw), MenuHeight);
+    RECT wr{};
+    GetWindowRect(Hwnd, &wr);
+    bool sizeable = fSizeable && Windowstate == swsNormal;
+    m.Result = paint::FrameHit(static_cast<int>(m.Result), pt.x, pt.y, wr.right - wr.left, wr.bottom - wr.top,
+                               Thickness(bw), MenuHeight, sizeable);
 }
 
 POINT TWinSkinForm::GetWinXY(int x, int y) {
@@ -94,7 +100,19 @@ void TWinSkinForm::ResizeForm(int value) {
     SetWindowPos(Hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-void TWinSkinForm::WMSize(TMessage& m) { Default(m); }
+void TWinSkinForm::WMSize(TMessage& m) {
+    Default(m);
+    switch (m.WParam) {
+    case SIZE_RESTORED: Windowstate = swsNormal; break;
+    case SIZE_MINIMIZED: Windowstate = swsMin; break;
+    case SIZE_MAXIMIZED: Windowstate = swsMax; break;
+    default: break;
+    }
+    if (Windowstate == swsMin) return;
+    TSkinManage* mgr = Manager();
+    if (IsMDIChild() && ((mgr && mgr->MDIMax) || Windowstate != swsNormal)) return;
+    if (Skinstate == 1 || Skinstate == 3) Cropwindow();
+}
 
 void TWinSkinForm::Refresh() {
     if (Hwnd && IsWindow(Hwnd)) RedrawWindow(Hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
@@ -105,18 +123,70 @@ void TWinSkinForm::RePaint(HWND ahwnd) {
         RedrawWindow(ahwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME | RDW_UPDATENOW);
 }
 
-// The frame painter fills these; until then a skinned frame is left as the
-// system drew its last picture.
-void TWinSkinForm::UpdateNc(HDC) {}
-void TWinSkinForm::Cropwindow() {}
-void TWinSkinForm::Uncropwindow() {}
-void TWinSkinForm::Maximize() {}
-void TWinSkinForm::Minimize() {}
-void TWinSkinForm::Restore() {}
-void TWinSkinForm::RestoreMDI() {}
-void TWinSkinForm::DrawSysbtn(TWinSysButton*, HDC) {}
-void TWinSkinForm::EnableSysbtn(bool b) {
-    for (auto& btn : SysBtn) btn->enabled = b;
+// The window region: the client part and the borders, each border cut to its
+// image's opaque pixels when the skin marks it transparent. A window whose
+// frame does not fit inside it, or whose region would be empty, gets no region
+// at all and is drawn unclipped: a region must never hide the window.
+void TWinSkinForm::Cropwindow() {
+    if (!sMainMenu || Skinstate == 4 || Skinstate == 6 || !Hwnd || !IsWindow(Hwnd) || !fsd || fsd->Empty) return;
+    RECT wr{};
+    GetWindowRect(Hwnd, &wr);
+    int w = wr.right - wr.left, h = wr.bottom - wr.top;
+    if (w <= 0 || h <= 0) return;
+    if (IsMDIChild() && Windowstate != swsNormal) return;
+    if (!IsMDIChild() && Skinstate != 3 && crop && w == crwidth && h == crheight) return;
+    int trans[4];
+    for (size_t i = 0; i < 4; ++i) trans[i] = fsd->border[i] ? int(fsd->border[i]->trans) : 0;
+    paint::RegionPlan plan = paint::PlanRegion(w, h, Thickness(bw), trans);
+    crwidth = w;
+    crheight = h;
+    if (!plan.usable) return Uncropwindow();
+    HRGN rgn = nullptr;
+    if (plan.plainWindow) {
+        rgn = CreateRectRgn(0, 0, w, h);
+    } else {
+        rgn = CreateRectRgn(plan.client.left, plan.client.top, plan.client.right, plan.client.bottom);
+        // Parts: left, right, bottom, top; their borders' indices for Drawborder.
+        static constexpr int kBorderIndex[4] = {1, 2, 4, 3};
+        static constexpr size_t kDataIndex[4] = {0, 1, 3, 2};
+        for (int i = 0; i < 4; ++i) {
+            const paint::RegionPart& part = plan.parts[i];
+            if (part.at.Width() <= 0 || part.at.Height() <= 0) continue;
+            HRGN piece = nullptr;
+            const auto& b = fsd->border[kDataIndex[i]];
+            if (part.fromImage && b && b->Map && !b->Map->Empty()) {
+                TBitmap scratch(part.at.Width(), part.at.Height(), pf24bit);
+                Drawborder(kBorderIndex[i], RECT{0, 0, part.at.Width(), part.at.Height()}, scratch.Canvas().Handle());
+                piece = BitmapToRegion(scratch, part.at.left, part.at.top, kSkinKeyColour, 1, 1, 1);
+            } else {
+                piece = CreateRectRgn(part.at.left, part.at.top, part.at.right, part.at.bottom);
+            }
+            if (piece) {
+                CombineRgn(rgn, rgn, piece, RGN_OR);
+                DeleteObject(piece);
+            }
+        }
+    }
+    RECT box{};
+    if (!rgn || GetRgnBox(rgn, &box) == NULLREGION || box.right <= box.left || box.bottom <= box.top) {
+        if (rgn) DeleteObject(rgn);
+        return Uncropwindow();
+    }
+    // The system owns a region once it is set (and deletes the one it
+    // replaces), so WinRgn never holds it: nothing here may delete it again.
+    if (SetWindowRgn(Hwnd, rgn, TRUE)) {
+        WinRgn = nullptr;
+        crop = true;
+    } else {
+        DeleteObject(rgn);
+    }
+}
+
+void TWinSkinForm::Uncropwindow() {
+    if (Hwnd && IsWindow(Hwnd) && crop) SetWindowRgn(Hwnd, nullptr, IsMDIChild());
+    // SetWindowRgn handed the region to the system, which deleted it.
+    WinRgn = nullptr;
+    crop = false;
 }
 
 bool TWinSkinForm::MDIChildMax() {

@@ -4,6 +4,7 @@
 #include "skin/paint/win32/Winskinform.h"
 #include "skin/paint/win32/Winsubclass.h"
 #include "toolkit/Form.h"
+#include "toolkit/Menus.h"
 #include "toolkit/ObjectInstance.h"
 
 namespace relayon::skin {
@@ -69,11 +70,14 @@ void TWinSkinForm::GiveBackSystemFrame() {
 
 void TWinSkinForm::UnSubclass() {
     if (!sMainMenu) return UnSubclass2();
+    sysmenu.reset();
+    HintReset();
     if (Hwnd && IsWindow(Hwnd)) KillTimer(Hwnd, kFormTimerId);
     if (Subclassed()) {
         RestoreWindowProc();
         DeleteControls();
         RestoreFormColor();
+        FreeMenuBar();
         if (hmenu && Hwnd && IsWindow(Hwnd) && !GetMenu(Hwnd)) SetMenu(Hwnd, hmenu);
         UnsubclassMDIClient();
         // The system measures its frame again; the window keeps its client size.
@@ -101,6 +105,7 @@ void TWinSkinForm::UnSubclass3() {
     if (!Subclassed()) return;
     RestoreWindowProc();
     DeleteControls();
+    FreeMenuBar();
     UnsubclassMDIClient();
 }
 

@@ -212,6 +212,14 @@ TEST_F(BarSkinners, StatusBarPanelsGripAndDrawPanelCalls) {
     EXPECT_EQ(gripBad, 0);
     // Every panel's handler runs, the one without text included.
     EXPECT_EQ(rec.panelsDrawn, 3);
+    // An extra-images strip without a fifth cell has no grip to show.
+    const int cells = skin.ExtraImages->frame;
+    skin.ExtraImages->frame = 4;
+    Repaint(bar->Handle());
+    EXPECT_NE(Pixel(bar->Handle(), client.right - 2, client.bottom - 2),
+              GetPixel(extra.Canvas().Handle(), 5 * gw - 1, gh - 1) == kMagenta ? RGB(1, 2, 3)
+                                                                               : GetPixel(extra.Canvas().Handle(), 5 * gw - 1, gh - 1));
+    skin.ExtraImages->frame = cells;
 }
 
 TEST_F(BarSkinners, ProgressFillsByPositionInChunksAndUpright) {
@@ -449,6 +457,36 @@ TEST_F(BarSkinners, GroupBoxAndPanelTakeTheSchemeColours) {
     EXPECT_EQ(panel->Color(), clRed);
     Repaint(form->Handle());
     EXPECT_EQ(Pixel(panel->Handle(), 100, 60), RGB(255, 0, 0));
+}
+
+TEST_F(BarSkinners, WindowsKnownByHandleEraseFromTheSkin) {
+    uitest::ShowAndActivate(*form);
+    HWND tools = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, 10,
+                                 10, 300, 40, form->Handle(), nullptr, nullptr, nullptr);
+    HWND grip = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 10, 100, 20, 20,
+                                form->Handle(), nullptr, nullptr, nullptr);
+    ASSERT_TRUE(StartSkinner(sf.get(), L"TSkinToolbar", nullptr, tools));
+    ASSERT_TRUE(StartSkinner(sf.get(), L"TSkinSizer", nullptr, grip));
+    Repaint(tools);
+    Repaint(grip);
+    RECT tc{};
+    GetClientRect(tools, &tc);
+    const int lowY = tc.bottom - 1;
+    ASSERT_GT(lowY, 4);
+    TBitmap& ground = *skin.Toolbar->Map;
+    EXPECT_EQ(Pixel(tools, 150, 0), GetPixel(ground.Canvas().Handle(), 0, 0));
+    EXPECT_EQ(Pixel(tools, 150, lowY), GetPixel(ground.Canvas().Handle(), 0, ground.Height() - 1));
+    EXPECT_EQ(Pixel(grip, 10, 10), Scheme(csButtonFace));
+    // Without a Toolbar image: a vertical gradient, lighter at the top.
+    std::unique_ptr<TDataSkinObject> image = std::move(skin.Toolbar);
+    Repaint(tools);
+    const COLORREF top = Pixel(tools, 150, 0), low = Pixel(tools, 150, lowY);
+    EXPECT_EQ(Pixel(tools, 5, 0), top);
+    EXPECT_GT(GetRValue(top) + GetGValue(top) + GetBValue(top), GetRValue(low) + GetGValue(low) + GetBValue(low));
+    skin.Toolbar = std::move(image);
+    sf->DeleteControls();
+    DestroyWindow(tools);
+    DestroyWindow(grip);
 }
 
 TEST_F(BarSkinners, BadRangesDrawSensiblyAndNothingLeaks) {

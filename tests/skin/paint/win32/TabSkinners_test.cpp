@@ -14,6 +14,7 @@
 #include "skin/paint/win32/SkinHeader.h"
 #include "skin/paint/win32/SkinTab.h"
 #include "skin/paint/win32/SkinTab31.h"
+#include "skin/paint/win32/SkinTabBtn.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/HeaderControl.h"
@@ -44,12 +45,14 @@ std::vector<uint8_t> StripSkinFile(int tabCellWidth = 16) {
     std::string ini =
         "[TitlebarSkin]\nSkinName=Strips\n[Tabs]\nImage=tabs.bmp\nBorder=border.bmp\nLeftWidth=3\nRightWidth=3\n"
         "TopHeight=3\nBottomHeight=3\nTrans=0\n[Headerbar]\nImage=header.bmp\nLeftWidth=2\nRightWidth=2\n"
-        "TopHeight=2\nBottomHeight=2\n[Colours]\nButtonFace=236 233 216\nButtonText=0 0 0\n";
+        "TopHeight=2\nBottomHeight=2\n[Buttons]\nBitmap=buttons.bmp\nLeftWidth=3\nRightWidth=3\nTopHeight=3\n"
+        "BottomHeight=3\nTrans=0\n[Colours]\nButtonFace=236 233 216\nButtonText=0 0 0\n";
     PixelImage tabs = Strip(5, tabCellWidth, tabCellWidth, 90);
     return BuildSkinFile({{"skin.ini", {ini.begin(), ini.end()}},
                           {"tabs.bmp", EncodeBmpFile(tabs)},
                           {"border.bmp", EncodeBmpFile(Strip(1, 20, 20, 160))},
-                          {"header.bmp", EncodeBmpFile(Strip(5, 12, 12, 40))}});
+                          {"header.bmp", EncodeBmpFile(Strip(5, 12, 12, 40))},
+                          {"buttons.bmp", EncodeBmpFile(Strip(5, 12, 12, 250))}});
 }
 
 // The colour at the middle of cell `cell` (from 1) of a strip of `cells`.
@@ -389,4 +392,38 @@ TEST_F(TabSkinners, GivenBackControlsLookAsBefore) {
     for (size_t i = 0; i < after.size() && i < before.size(); ++i) differing += after[i] != before[i];
     EXPECT_EQ(after.size(), before.size());
     EXPECT_EQ(differing, 0u);
+}
+
+TEST_F(TabSkinners, CloseCrossOfAClosablePageControlFreesThatPageOnly) {
+    TPageControl* pages = Pages(10, 10, {L"First page", L"Second page", L"Third page"});
+    pages->SetTag(kClosableTabsTag);
+    SkinOf<TSkinTab>(pages);
+    uitest::ShowAndActivate(*form);
+    const HWND h = pages->Handle();
+    TTabSheet* third = pages->Pages(2);
+    // The cross sits near the tab's top-right corner, drawn one pixel lower.
+    RECT second = TabRect(h, 1);
+    uitest::ClickAt(ScreenPoint(h, second.right - 5, second.top + 6));
+    ASSERT_EQ(pages->PageCount(), 2);
+    EXPECT_EQ(pages->Pages(1), third);
+    EXPECT_EQ(SendMessageW(h, TCM_GETITEMCOUNT, 0, 0), 2);
+    // Elsewhere on a tab a click only switches pages.
+    RECT last = TabRect(h, 1);
+    uitest::ClickAt(ScreenPoint(h, last.left + 6, (last.top + last.bottom) / 2));
+    EXPECT_EQ(pages->PageCount(), 2);
+    EXPECT_EQ(pages->ActivePage(), third);
+}
+
+TEST_F(TabSkinners, ButtonStylePagesUseTheButtonFaces) {
+    TPageControl* pages = Pages(10, 10, {L"One", L"Two"});
+    pages->SetStyle(tsButtons);
+    SkinOf<TSkinTabBtn>(pages);
+    uitest::ShowAndActivate(*form);
+    const HWND h = pages->Handle();
+    EXPECT_EQ(TabPlate(h, 0), CellColour(*skin.Button->Map, 5, 2));
+    EXPECT_EQ(TabPlate(h, 1), CellColour(*skin.Button->Map, 5, 1));
+    RECT second = TabRect(h, 1);
+    uitest::ClickAt(ScreenPoint(h, (second.left + second.right) / 2, (second.top + second.bottom) / 2));
+    EXPECT_EQ(pages->ActivePage(), pages->Pages(1));
+    EXPECT_EQ(TabPlate(h, 1), CellColour(*skin.Button->Map, 5, 2));
 }

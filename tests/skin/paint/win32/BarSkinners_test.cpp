@@ -4,6 +4,7 @@
 // ranges draw sensibly, and controls given back look exactly as before.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <set>
@@ -452,6 +453,19 @@ TEST_F(BarSkinners, GroupBoxAndPanelTakeTheSchemeColours) {
     EXPECT_EQ(Pixel(group->Handle(), 1, 60), Scheme(csButtonShadow));      // its left edge
     EXPECT_EQ(Pixel(group->Handle(), 100, 60), Scheme(csButtonFace));
     EXPECT_EQ(Pixel(panel->Handle(), 100, 60), Scheme(csButtonFace));
+
+    // A right-aligned caption ends 8 pixels from the right edge.
+    HWND g = group->Handle();
+    SetWindowLongW(g, GWL_EXSTYLE, GetWindowLongW(g, GWL_EXSTYLE) | WS_EX_RIGHT);
+    Repaint(g);
+    int rightmostInk = -1;
+    for (int y = 0; y < zero.cy; ++y)
+        for (int x = 3; x < group->Width() - 3; ++x) {
+            COLORREF p = Pixel(g, x, y);
+            if (p != Scheme(csButtonFace) && p != Scheme(csButtonShadow)) rightmostInk = std::max(rightmostInk, x);
+        }
+    EXPECT_LT(rightmostInk, group->Width() - 8);
+    EXPECT_GT(rightmostInk, group->Width() - 8 - 6);
 
     sf->DeleteControls();
     EXPECT_EQ(panel->Color(), clRed);

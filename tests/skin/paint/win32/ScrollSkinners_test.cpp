@@ -18,6 +18,7 @@
 #include "skin/data/SkinWriter.h"
 #include "skin/data/win32/Winskindata.h"
 #include "skin/paint/win32/SkinCheckList.h"
+#include "skin/paint/win32/SkinComboScrollBar.h"
 #include "skin/paint/win32/SkinScrollbar.h"
 #include "skin/paint/win32/SkinScrollbarH.h"
 #include "toolkit/Application.h"
@@ -365,6 +366,39 @@ TEST_F(ScrollSkinners, RealMouseOnSkinnedBarsScrollsLikeTheNativeBars) {
     EXPECT_GT(plain[3], plain[2]) << "a click on the track pages down";
     EXPECT_EQ(plain[4], 11);
     EXPECT_LT(plain[5], plain[4]);
+}
+
+// A drop-down list's bar is painted into the list window itself, and its
+// thumb, dragged by the skinner past the end, shows the last page.
+TEST_F(ScrollSkinners, DropDownListBarPaintsInPlaceAndItsThumbDragsToTheEnd) {
+    uitest::ShowAndActivate(*form);
+    HWND list = CreateWindowExW(WS_EX_TOOLWINDOW, L"LISTBOX", L"",
+                                WS_POPUP | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 120, 120, 150,
+                                200, form->Handle(), nullptr, nullptr, nullptr);
+    const int count = 40;
+    for (int i = 0; i < count; ++i) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"entry"));
+    auto* s = new TComboxScrollBar(nullptr);
+    s->Inithwnd(list, &skin, nullptr, nullptr);
+    RedrawWindow(list, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    uitest::Pump(40);
+    const SCROLLBARINFO info = BarInfo(list, OBJID_VSCROLL);
+    const RECT& b = info.rcScrollBar;
+    RECT win{};
+    GetWindowRect(list, &win);
+    const int x = (b.left + b.right) / 2 - win.left;
+    EXPECT_EQ(WindowPixel(list, x, b.top - win.top + kCW / 2), Arrow(9));
+    EXPECT_EQ(WindowPixel(list, x, b.bottom - win.top - kCW / 2), Arrow(13));
+    EXPECT_EQ(WindowPixel(list, x, b.top - win.top + info.xyThumbTop + 1), Thumb(true, 1));
+
+    const POINT thumb{(b.left + b.right) / 2, b.top + (info.xyThumbTop + info.xyThumbBottom) / 2};
+    Gesture({MoveTo(thumb), Button(true), MoveTo({thumb.x, thumb.y + 60}), MoveTo({thumb.x, thumb.y + 400}),
+             Button(false)});
+    RECT client{};
+    GetClientRect(list, &client);
+    const int itemHeight = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), count - client.bottom / itemHeight);
+    DestroyWindow(list);
+    delete s;
 }
 
 TEST_F(ScrollSkinners, OverlaysFollowTheirControlAndNeverOutliveIt) {

@@ -203,14 +203,19 @@ void TWinSkinForm::SetSysbtnRect() {
 
 namespace {
 
-// The system-icon button shows the window's small icon (else its big one).
-void DrawIconButton(HWND hwnd, HDC dc, const RECT& at, int size, TBitmap& fallback) {
+// The system-icon button shows the window's small icon (else its big one);
+// a window without any icon shows the skin's own picture for the button, and
+// without that the magenta-backed icon bitmap.
+void DrawIconButton(HWND hwnd, HDC dc, const TWinSysButton& b, int size, TBitmap& fallback) {
     HICON icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
     if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, GCLP_HICONSM));
     if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0));
     if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, GCLP_HICON));
+    const RECT& at = b.bounds;
     if (icon) {
         DrawIconEx(dc, at.left, at.top, icon, size, size, 0, nullptr, DI_NORMAL);
+    } else if (HasImage(b)) {
+        DrawRect1(dc, at, *b.data->Map, 1, Frames(*b.data), true);
     } else if (!fallback.Empty()) {
         DrawTranmap(dc, RECT{at.left, at.top, at.left + fallback.Width(), at.top + fallback.Height()}, fallback,
                     kSkinKeyColour);
@@ -223,7 +228,7 @@ void TWinSkinForm::DrawAllSysbtn(HDC dc) {
     for (auto& b : SysBtn) {
         if (!b->visible || !HasImage(*b) || b->data->Visibility == 100) continue;
         if (IsIconAction(b->data->Action)) {
-            DrawIconButton(Hwnd, dc, b->bounds, Iconx, *IconBmp);
+            DrawIconButton(Hwnd, dc, *b, Iconx, *IconBmp);
             continue;
         }
         int n = Frames(*b->data);
@@ -238,7 +243,7 @@ void TWinSkinForm::DrawSysbtn(TWinSysButton* btn, HDC dc) {
     if (!wdc) return;
     try {
         if (IsIconAction(btn->data->Action)) {
-            DrawIconButton(Hwnd, wdc, btn->bounds, Iconx, *IconBmp);
+            DrawIconButton(Hwnd, wdc, *btn, Iconx, *IconBmp);
         } else {
             int n = Frames(*btn->data);
             int cell = paint::StateCell(btn->state, n, btn->enabled, btn->data->Visibility);

@@ -1,7 +1,10 @@
 // skinbench.exe: every toolkit control in several states, three languages,
 // in three windows side by side: the control bench, an MDI frame with its
 // child, and a plain dialog.
-//   skinbench.exe [--skin FILE.skn]   FILE: a skin to draw every window with
+//   skinbench.exe [--skin FILE.skn] [--frame]
+//     FILE: a skin to draw every window with; the window frames stay the
+//     system's, as in the console. --frame: the skin draws the frames too
+//     (borders, caption buttons, the menu bars, menu items and system menus).
 #include <windows.h>
 #include <shellapi.h>
 
@@ -18,25 +21,39 @@ TBenchMdiForm* BenchMdiForm = nullptr;
 
 namespace {
 
-// The value after "--skin" on the command line, empty without one.
-std::wstring SkinFileFromCommandLine() {
+struct BenchOptions {
+    std::wstring skinFile;  // the value after "--skin", empty without one
+    bool frame = false;     // "--frame"
+};
+
+BenchOptions OptionsFromCommandLine() {
+    BenchOptions o;
     int argc = 0;
     std::unique_ptr<LPWSTR, decltype(&LocalFree)> argv(CommandLineToArgvW(GetCommandLineW(), &argc), LocalFree);
-    if (!argv) return {};
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::wstring(argv.get()[i]) == L"--skin") return argv.get()[i + 1];
-    return {};
+    if (!argv) return o;
+    for (int i = 1; i < argc; ++i) {
+        std::wstring arg = argv.get()[i];
+        if (arg == L"--skin" && i + 1 < argc) o.skinFile = argv.get()[++i];
+        else if (arg == L"--frame") o.frame = true;
+    }
+    return o;
 }
 
 // Loads the skin and makes it active before the first form is created, so
-// the engine takes every bench window over as it is shown.
-void StartSkin(const std::wstring& file) {
-    relayon::skin::RegisterSkinDataClasses();
-    auto* skin = new relayon::skin::TSkinData(Application);
+// the engine takes every bench window over as it is shown. The frame choice
+// is made after Loaded, which settles the menu kinds for the frame switch.
+void StartSkin(const std::wstring& file, bool frame) {
+    using namespace relayon::skin;
+    RegisterSkinDataClasses();
+    auto* skin = new TSkinData(Application);
     skin->SetName(L"BenchSkin");
     skin->LoadFromFile(file);
     if (skin->Empty) throw std::runtime_error("the skin file could not be read");
     skin->Loaded();
+    TSkinControlTypes kinds = skin->SkinControls();
+    if (frame) kinds.Include(xcMainMenu).Include(xcMenuItem).Include(xcSystemMenu);
+    else kinds.Exclude(xcMainMenu).Exclude(xcSystemMenu);
+    skin->SetSkinControls(kinds);
     skin->SetActive(true);
 }
 
@@ -48,7 +65,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         Application->SetTitle(L"Skin bench");
         relayon::skin::InstallSkinEngine();
         TBenchForm::RegisterBenchClasses();
-        if (std::wstring skinFile = SkinFileFromCommandLine(); !skinFile.empty()) StartSkin(skinFile);
+        BenchOptions options = OptionsFromCommandLine();
+        if (!options.skinFile.empty()) StartSkin(options.skinFile, options.frame);
         // The MDI frame is the main form: MDI children need it to be.
         Application->CreateForm(BenchMdiForm);
         auto* bench = TForm::Create<TBenchForm>(Application);

@@ -17,6 +17,7 @@
 #include "skin/paint/win32/Winskinform.h"
 #include "skin/paint/win32/Winsubclass.h"
 #include "toolkit/Application.h"
+#include "toolkit/DateTimePicker.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Form.h"
 #include "toolkit/GroupBox.h"
@@ -43,10 +44,9 @@ COLORREF Pixel(HWND h, int x, int y) {
 }
 
 // The client area's pixels as the screen shows them, row by row.
-std::vector<COLORREF> Snapshot(HWND h, RECT* size = nullptr) {
+std::vector<COLORREF> Snapshot(HWND h) {
     RECT r{};
     GetClientRect(h, &r);
-    if (size) *size = r;
     std::vector<COLORREF> px;
     HDC dc = GetDC(h);
     for (int y = 0; y < r.bottom; ++y)
@@ -368,6 +368,32 @@ TEST_F(BarSkinners, UpDownArrowsStepTheValueAndShowThePress) {
     EXPECT_EQ(spin->Position(), 11);
     EXPECT_EQ(uitest::WindowText(edit->Handle()), L"11");
     EXPECT_EQ(CountIn(h, c, pressedOnly), 0);  // released: no half shows pressed
+}
+
+TEST_F(BarSkinners, UpDownInsideAPickerKeepsOffItsBorder) {
+    auto* picker = Add<TDateTimePicker>(10, 10, 140, 26);
+    picker->SetKind(dtkTime);
+    uitest::ShowAndActivate(*form);
+    HWND arrows = FindWindowExW(picker->Handle(), nullptr, UPDOWN_CLASSW, nullptr);
+    ASSERT_TRUE(arrows);
+    ASSERT_TRUE(StartSkinner(sf.get(), L"TSkinUpDown", nullptr, arrows));
+    Repaint(picker->Handle());
+    const auto plate = Minus(CellColours(*skin.VSpin->Map, 8, 1), {Scheme(csButtonFace), RGB(255, 255, 255)});
+    RECT wr{}, ar{};
+    GetWindowRect(picker->Handle(), &wr);
+    GetWindowRect(arrows, &ar);
+    // Plate pixels in the up-down, none of them within 3 pixels of the picker's edges.
+    int inside = 0, onBorder = 0;
+    HDC dc = GetWindowDC(picker->Handle());
+    for (int y = ar.top - wr.top; y < ar.bottom - wr.top; ++y)
+        for (int x = ar.left - wr.left; x < ar.right - wr.left; ++x) {
+            if (!plate.count(GetPixel(dc, x, y))) continue;
+            const bool border = y < 3 || y >= wr.bottom - wr.top - 3 || x >= wr.right - wr.left - 3;
+            (border ? onBorder : inside) += 1;
+        }
+    ReleaseDC(picker->Handle(), dc);
+    EXPECT_GT(inside, 10);
+    EXPECT_EQ(onBorder, 0);
 }
 
 TEST_F(BarSkinners, ToolBarPaintersDrawPlatesKeepClicksAndGoBack) {

@@ -29,6 +29,11 @@ using namespace relayon::skin;
 
 namespace {
 
+HWND OpenMenuWindow() {
+    HWND h = FindWindowW(L"#32768", nullptr);
+    return h && IsWindowVisible(h) ? h : nullptr;
+}
+
 // Steps run one per timer tick, also inside a menu's modal loop.
 class Script {
 public:
@@ -43,8 +48,11 @@ public:
     bool Done() const { return next_ >= steps_.size(); }
 
 private:
+    // Every step works on an open menu: ticks before it shows (or while the
+    // bar moves from one menu to the next) wait.
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (current_ && current_->next_ < current_->steps_.size()) current_->steps_[current_->next_++]();
+        if (current_ && current_->next_ < current_->steps_.size() && OpenMenuWindow())
+            current_->steps_[current_->next_++]();
     }
     static inline Script* current_ = nullptr;
     std::vector<std::function<void()>> steps_;
@@ -52,10 +60,6 @@ private:
     UINT_PTR id_ = 0;
 };
 
-HWND OpenMenuWindow() {
-    HWND h = FindWindowW(L"#32768", nullptr);
-    return h && IsWindowVisible(h) ? h : nullptr;
-}
 
 COLORREF ScreenPixel(int x, int y) {
     HDC dc = GetDC(nullptr);
@@ -317,6 +321,13 @@ TEST_F(MenuSkin, EditContextMenuGetsTheSkinnedBorder) {
                       EXPECT_EQ(ScreenPixel(w.right - 2, w.bottom - 2),
                                 ImagePixel(*skin->MenuitemBG->Map, skin->MenuitemBG->Map->Width() - 2,
                                            skin->MenuitemBG->Map->Height() - 2));
+                      // Printed (as menu animation does): the skin's border, the items inside it.
+                      TBitmap printed(w.right - w.left, w.bottom - w.top);
+                      SendMessageW(menu, WM_PRINT, reinterpret_cast<WPARAM>(printed.Canvas().Handle()),
+                                   PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+                      EXPECT_EQ(ImagePixel(printed, 1, 1), ImagePixel(*skin->MenuitemBG->Map, 1, 1));
+                      EXPECT_EQ(ImagePixel(printed, printed.Width() / 2, 1), ScreenPixel((w.left + w.right) / 2, w.top + 1));
+                      EXPECT_EQ(ImagePixel(printed, 8, printed.Height() / 2), ScreenPixel(w.left + 8, (w.top + w.bottom) / 2));
                       Tap(VK_ESCAPE);
                   }},
                  [&] { RightClickAt(uitest::ScreenCentre(*edit)); });

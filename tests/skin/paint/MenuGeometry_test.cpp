@@ -107,8 +107,8 @@ TEST(MenuGeometry, BackgroundAndSeparatorSourcesStayInsideTheImage) {
 
 TEST(MenuGeometry, BarButtonsLayOutFollowEachOtherAndHitTest) {
     const Box bar{4, 30, 404, 50};
-    std::vector<BarButtonSpec> specs{{30, true, true}, {50, false, true}, {40, true, true}, {0, true, false}, {20, true, true}};
-    auto b = LayoutBarButtons(bar, specs, BarSkin{true, 2, 5}, false);
+    std::vector<BarButtonInfo> infos{{30, true, true}, {50, false, true}, {40, true, true}, {0, true, false}, {20, true, true}};
+    auto b = LayoutBarButtons(bar, infos, BarSkin{true, 2, 5}, false);
     EXPECT_EQ(b[0].left - bar.left, 2 + 4);
     EXPECT_EQ(b[0].Width(), 30 + 10);
     EXPECT_EQ(b[0].top, bar.top);
@@ -118,19 +118,19 @@ TEST(MenuGeometry, BarButtonsLayOutFollowEachOtherAndHitTest) {
     EXPECT_EQ(b[3].Width(), 0);            // empty caption
     EXPECT_EQ(b[4].left, b[2].right);
     // Without a menu-bar object the buttons start 6 in; in a bar narrower than the start, at 12.
-    EXPECT_EQ(LayoutBarButtons(bar, specs, BarSkin{}, false)[0].left - bar.left, 6);
-    EXPECT_EQ(LayoutBarButtons({0, 0, 10, 20}, specs, BarSkin{true, 40, 0}, false)[0].left, 12);
+    EXPECT_EQ(LayoutBarButtons(bar, infos, BarSkin{}, false)[0].left - bar.left, 6);
+    EXPECT_EQ(LayoutBarButtons({0, 0, 10, 20}, infos, BarSkin{true, 40, 0}, false)[0].left, 12);
 
     // Right to left: from the right margin + 8, leftwards, before the reserved MDI buttons.
-    auto r = LayoutBarButtons(bar, specs, BarSkin{true, 2, 5}, true, 30);
+    auto r = LayoutBarButtons(bar, infos, BarSkin{true, 2, 5}, true, 30);
     EXPECT_EQ(bar.right - r[0].right, 5 + 8 + 30);
     EXPECT_EQ(r[2].right, r[0].left);
 
     // Hit test: the first captioned button containing the point.
-    EXPECT_EQ(FindBarButton(b, specs, b[2].left, 35), 2);
-    EXPECT_EQ(FindBarButton(b, specs, b[0].right - 1, 30), 0);
-    EXPECT_EQ(FindBarButton(b, specs, b[0].left, bar.bottom - 1), -1);  // the bar's last row is not a button's
-    EXPECT_EQ(FindBarButton(b, specs, b[4].right + 5, 35), -1);
+    EXPECT_EQ(FindBarButton(b, infos, b[2].left, 35), 2);
+    EXPECT_EQ(FindBarButton(b, infos, b[0].right - 1, 30), 0);
+    EXPECT_EQ(FindBarButton(b, infos, b[0].left, bar.bottom - 1), -1);  // the bar's last row is not a button's
+    EXPECT_EQ(FindBarButton(b, infos, b[4].right + 5, 35), -1);
 }
 
 TEST(MenuGeometry, AcceleratorsAndKeyboardMoves) {

@@ -118,7 +118,7 @@ std::vector<Slice> SeparatorSlices(const Box& item, int imageW, int imageH, int 
     return out;
 }
 
-std::vector<Box> LayoutBarButtons(const Box& bar, const std::vector<BarButtonSpec>& buttons, const BarSkin& skin,
+std::vector<Box> LayoutBarButtons(const Box& bar, const std::vector<BarButtonInfo>& buttons, const BarSkin& skin,
                                   bool rightToLeft, int rightReserve) {
     std::vector<Box> out(buttons.size());
     int start = skin.hasMenubar ? (rightToLeft ? skin.right + 8 : skin.left + 4) : 6;
@@ -126,7 +126,7 @@ std::vector<Box> LayoutBarButtons(const Box& bar, const std::vector<BarButtonSpe
     int x = rightToLeft ? Clamp(int64_t(bar.right) - start - std::max(rightReserve, 0)) : Clamp(int64_t(bar.left) + start);
     int bottom = std::max(bar.top, bar.bottom - 1);
     for (size_t i = 0; i < buttons.size(); ++i) {
-        const BarButtonSpec& b = buttons[i];
+        const BarButtonInfo& b = buttons[i];
         if (!b.visible) continue;
         int w = b.hasCaption ? Clamp(int64_t(std::max(b.captionWidth, 0)) + 10) : 0;
         if (rightToLeft) {
@@ -140,7 +140,7 @@ std::vector<Box> LayoutBarButtons(const Box& bar, const std::vector<BarButtonSpe
     return out;
 }
 
-int FindBarButton(const std::vector<Box>& bounds, const std::vector<BarButtonSpec>& buttons, int x, int y) {
+int FindBarButton(const std::vector<Box>& bounds, const std::vector<BarButtonInfo>& buttons, int x, int y) {
     size_t n = std::min(bounds.size(), buttons.size());
     for (size_t i = 0; i < n; ++i) {
         const Box& b = bounds[i];

@@ -76,7 +76,7 @@ std::vector<Slice> SeparatorSlices(const Box& item, int imageW, int imageH, int 
 
 // ---- the menu bar ----
 
-struct BarButtonSpec {
+struct BarButtonInfo {
     int captionWidth = 0;  // measured caption width in the menu font
     bool visible = true;
     bool hasCaption = true;
@@ -92,11 +92,11 @@ struct BarSkin {
 // without gaps; invisible buttons get an empty box. Right-to-left buttons go
 // leftwards from `rightLimit` (the start, or less when MDI buttons stand at
 // the right of the bar).
-std::vector<Box> LayoutBarButtons(const Box& bar, const std::vector<BarButtonSpec>& buttons, const BarSkin& skin,
+std::vector<Box> LayoutBarButtons(const Box& bar, const std::vector<BarButtonInfo>& buttons, const BarSkin& skin,
                                   bool rightToLeft, int rightReserve = 0);
 
 // The first button containing the point (x, y) that has a caption; -1 none.
-int FindBarButton(const std::vector<Box>& bounds, const std::vector<BarButtonSpec>& buttons, int x, int y);
+int FindBarButton(const std::vector<Box>& bounds, const std::vector<BarButtonInfo>& buttons, int x, int y);
 
 // The character a caption marks with "&" (upper case), 0 when none ("&&" is
 // a literal ampersand).

@@ -320,13 +320,13 @@ void TWinSkinMenu::SetMenuRect() {
     HDC dc = measure.Handle();
     GdiObject<HFONT> font(CreateMenuFont(false));
     HGDIOBJ old = font ? SelectObject(dc, font.get()) : nullptr;
-    std::vector<paint::BarButtonSpec> specs;
+    std::vector<paint::BarButtonInfo> infos;
     for (auto& b : Buttons)
-        specs.push_back({CaptionWidth(dc, b->caption), b->visible, !b->caption.empty()});
+        infos.push_back({CaptionWidth(dc, b->caption), b->visible, !b->caption.empty()});
     if (old) SelectObject(dc, old);
     paint::BarSkin skin;
     if (TDataSkinObject* mb = BarObject(FSD)) skin = {true, mb->r.Left, mb->r.Right};
-    auto boxes = paint::LayoutBarButtons({band.left, band.top, band.right, band.bottom}, specs, skin, SF->bidileft);
+    auto boxes = paint::LayoutBarButtons({band.left, band.top, band.right, band.bottom}, infos, skin, SF->bidileft);
     for (size_t i = 0; i < Buttons.size(); ++i) Buttons[i]->bounds = ToRect(boxes[i]);
 }
 
@@ -409,12 +409,12 @@ void TWinSkinMenu::PaintButton(HDC dc, TMenuBtn* b) {
 
 TNCObject* TWinSkinMenu::FindBtn(POINT p) {
     std::vector<paint::Box> boxes;
-    std::vector<paint::BarButtonSpec> specs;
+    std::vector<paint::BarButtonInfo> infos;
     for (auto& b : Buttons) {
         boxes.push_back({b->bounds.left, b->bounds.top, b->bounds.right, b->bounds.bottom});
-        specs.push_back({0, b->visible, !b->caption.empty()});
+        infos.push_back({0, b->visible, !b->caption.empty()});
     }
-    int i = paint::FindBarButton(boxes, specs, p.x, p.y);
+    int i = paint::FindBarButton(boxes, infos, p.x, p.y);
     return i >= 0 ? Buttons[static_cast<size_t>(i)].get() : nullptr;
 }
 

@@ -1,6 +1,7 @@
 #include "skin/paint/win32/SkinDateTime.h"
 
 #include <windowsx.h>
+#include <commctrl.h>
 
 #include "skin/paint/core/ComboGeometry.h"
 #include "skin/paint/win32/EditSkinDraw.h"
@@ -89,7 +90,13 @@ void TArrowButton::WMLButtonDown(TMessage& message) {
 void TArrowButton::WMLButtonUp(TMessage& message) {
     TCustomControl::WndProc(message);
     if (!PickerUsable()) return;
-    if (GetFocus() != PickerWindow()) ::SetFocus(PickerWindow());
+    HWND picker = PickerWindow();
+    const HWND focus = GetFocus();
+    // The calendar the press opened holds the focus (it belongs to the
+    // picker); focusing the picker then would close it again at once.
+    const HWND calendar = reinterpret_cast<HWND>(SendMessageW(picker, DTM_GETMONTHCAL, 0, 0));
+    if (focus == picker || (calendar && focus && (focus == calendar || IsChild(calendar, focus)))) return;
+    ::SetFocus(picker);
 }
 
 void TArrowButton::WndProc(TMessage& message) {

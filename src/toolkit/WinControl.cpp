@@ -1,4 +1,5 @@
 #include "toolkit/WinControl.h"
+#include "toolkit/WindowCreatedObserver.h"
 
 #include <windowsx.h>
 
@@ -179,6 +180,10 @@ void TWinControl::CreateParams(TCreateParams& params) {
     params.WinClassName = ClassName();
 }
 
+namespace {
+TWindowCreatedObserver windowCreatedObserver = nullptr;
+}  // namespace
+
 void TWinControl::CreateWnd() {
     TCreateParams params;
     CreateParams(params);
@@ -208,8 +213,11 @@ void TWinControl::CreateWnd() {
         SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
     CreateWindowHandleDone();
+    if (windowCreatedObserver) windowCreatedObserver(this);
     if (!DefersChildWindows()) CreateHandleChildren();
 }
+
+void SetWindowCreatedObserver(TWindowCreatedObserver observer) { windowCreatedObserver = observer; }
 
 HWND TWinControl::CreateWindowHandle(const TCreateParams& params) {
     return CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,

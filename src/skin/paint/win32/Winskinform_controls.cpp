@@ -3,19 +3,23 @@
 // data's Skin3rd table (Find3rdControl), plain windows by window class and
 // style (AddControlh). The skinners themselves are made by their families
 // (SkinnerFamilies.h).
+#include <map>
 #include <string>
 
 #include "skin/paint/core/SkinnerChoice.h"
 #include "skin/paint/core/TakeOverRules.h"
 #include "skin/paint/win32/SkinEngineDebug.h"
 #include "skin/paint/win32/SkinnerButtons.h"
+#include "skin/paint/win32/SkinMenuItems.h"
 #include "skin/paint/win32/SkinnerFamilies.h"
 #include "skin/paint/win32/Winskindlg.h"
 #include "skin/paint/win32/Winskinform.h"
 #include "skin/paint/win32/Winsubclass.h"
 #include "toolkit/ControlAtom.h"
 #include "toolkit/Form.h"
+#include "toolkit/ToolBar.h"
 #include "toolkit/WinControl.h"
+#include "toolkit/WindowCreatedObserver.h"
 #include "toolkit/core/Rtti.h"
 
 namespace relayon::skin {
@@ -56,6 +60,73 @@ void StartOn(TWinSkinForm* sf, const wchar_t* skinner, TComponent* c, const Skin
     StartSkinner(sf, skinner, c, nullptr, request);
 }
 
+// Controls of one form skinner that wait for their windows. Owned by the
+// form skinner, so the waiting ends with it; told when a waiting control is
+// freed. Keyed by the controls' component identity.
+class WaitingControls : public TComponent {
+public:
+    explicit WaitingControls(TWinSkinForm* sf) : TComponent(sf), sf_(sf) {}
+    ~WaitingControls() override {
+        for (auto& [key, control] : waiting_) {
+            Index().erase(key);
+            key->RemoveFreeNotification(this);
+        }
+    }
+    void Add(TWinControl* control, TWinControl* container) {
+        if (!waiting_.emplace(control, Waiting{control, container}).second) return;
+        Index()[control] = this;
+        control->FreeNotification(this);
+    }
+    void Notification(TComponent* component, TOperation operation) override {
+        TComponent::Notification(component, operation);
+        if (operation == opRemove) Forget(component);
+    }
+    // The control's window was made: skin it, unless the form was given back meanwhile.
+    void WindowMade(TComponent* key) {
+        auto it = waiting_.find(key);
+        if (it == waiting_.end()) return;
+        Waiting w = it->second;
+        Forget(key);
+        if (sf_->Subclassed() && sf_->fsd) sf_->AddComp(w.control, w.container);
+    }
+    // Every form skinner's waiting controls.
+    static std::map<TComponent*, WaitingControls*>& Index() {
+        static std::map<TComponent*, WaitingControls*> index;
+        return index;
+    }
+
+private:
+    struct Waiting {
+        TWinControl* control;
+        TWinControl* container;
+    };
+    void Forget(TComponent* key) {
+        if (waiting_.erase(key) == 0) return;
+        Index().erase(key);
+        key->RemoveFreeNotification(this);
+    }
+    TWinSkinForm* sf_;
+    std::map<TComponent*, Waiting> waiting_;
+};
+
+void OnWindowMade(TWinControl* control) {
+    auto it = WaitingControls::Index().find(control);
+    if (it == WaitingControls::Index().end()) return;
+    try {
+        it->second->WindowMade(control);
+    } catch (...) {
+        // A control that cannot be skinned keeps its own drawing.
+    }
+}
+
+void SkinWhenWindowMade(TWinSkinForm* sf, TWinControl* control, TWinControl* container) {
+    WaitingControls* waiting = nullptr;
+    for (int i = 0; i < sf->ComponentCount() && !waiting; ++i) waiting = dynamic_cast<WaitingControls*>(sf->Components(i));
+    if (!waiting) waiting = new WaitingControls(sf);
+    waiting->Add(control, container);
+    SetWindowCreatedObserver(OnWindowMade);
+}
+
 }  // namespace
 
 void TWinSkinForm::InitControls(TForm* form) {
@@ -70,7 +141,7 @@ void TWinSkinForm::InitControlA(TWinControl* container) {
     for (int i = 0; i < container->ComponentCount(); ++i) owned.push_back(container->Components(i));
     for (TComponent* c : owned)
         if (dynamic_cast<TControl*>(c)) AddComp(c, container);
-    // Popup menus are hooked by the menu painter.
+    if (Has(fsd, xcPopupMenu)) InitPopMenu(this, container, true);
 }
 
 void TWinSkinForm::InitChildCtrl(TWinControl* container) {
@@ -116,14 +187,11 @@ void TWinSkinForm::AddComp(TComponent* Comp, TWinControl* wForm) {
     // 2. Only once, and only controls on something.
     if (!ctrl->Parent() || FindSkinComp(Comp)) return;
     if (win && win->HandleAllocated() && SendMessageW(win->Handle(), CN_IsSkinned, 0, 0) == 1) return;
-    // 3. A window is needed to be skinned.
-    if (win) {
-        try {
-            if (!win->Handle()) return;
-        } catch (...) {
-            return;
-        }
-    }
+    // 3. A window is needed to be skinned. A control whose window is not
+    // made yet (it sits on a page not shown so far) is skinned when its
+    // window is made, so taking a form over does not make the windows of
+    // pages nobody has looked at.
+    if (win && !win->HandleAllocated()) return SkinWhenWindowMade(this, win, wForm);
     // 4. The application's own choice.
     if (fsd->FOnSkinControl) {
         TComponent* skinned = nullptr;
@@ -154,7 +222,11 @@ void TWinSkinForm::AddComp(TComponent* Comp, TWinControl* wForm) {
         return;
     }
     if (IsA(cls, L"TToolButton")) {
-        if (sMainMenu) return;
+        if (!sMainMenu) return;
+        // The drop-down menu of a tool button is drawn like the frame's menus.
+        if (auto* button = dynamic_cast<TToolButton*>(Comp); button && button->MenuItem())
+            InitToolbarMenu(this, button->MenuItem(), true);
+        return;
     }
     if (upper == L"TTABSET" && tabs) return StartOn(this, L"TSkinTab31", Comp);
     if (IsA(cls, L"TTabSheet") && tabs) return StartOn(this, L"TSkinTabSheet", Comp);

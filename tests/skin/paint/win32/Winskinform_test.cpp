@@ -7,7 +7,9 @@
 #include "SkinTestSupport.h"
 #include "skin/paint/win32/Winsubclass.h"
 #include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
 #include "toolkit/Edit.h"
+#include "toolkit/PageControl.h"
 #include "toolkit/ModuleInstance.h"
 #include "toolkit/testing/GdiObjectCount.h"
 #include "toolkit/testing/UiDriver.h"
@@ -103,9 +105,9 @@ TEST_F(FormSkinner, WithoutFrameSkinningControlsAreStillTakenOverAndGivenBack) {
     EXPECT_EQ(sf->Skinstate, 1);
     EXPECT_EQ(WindowSize(h).cx, systemWindow.cx);  // the system frame stays
     EXPECT_EQ(SendMessageW(h, CN_IsSkinned, 0, 0), 1);
-    // Edits have no skinner yet: recognised, left to their own drawing.
-    EXPECT_EQ(sf->FindSkinComp(edit), nullptr);
-    EXPECT_EQ(SendMessageW(edit->Handle(), CN_IsSkinned, 0, 0), 0);
+    // The controls are skinned although the frame is not.
+    EXPECT_NE(sf->FindSkinComp(edit), nullptr);
+    EXPECT_EQ(SendMessageW(edit->Handle(), CN_IsSkinned, 0, 0), 1);
 
     // A skinner hooked to a control and taken away again.
     auto* button = new TButton(form.get());
@@ -221,4 +223,57 @@ TEST_F(FormSkinner, RepaintsAndOnOffCyclesLeaveGdiAndWindowCountsWhereTheyStarte
     Pump(100);
     EXPECT_LE(GdiObjectCount(), gdi);
     EXPECT_EQ(WindowCount(), windows);
+}
+
+TEST_F(FormSkinner, ControlsOfPagesNotShownAreSkinnedWhenTheirPageIsFirstShown) {
+    MakeSkinData(root_.get());
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(100, 100, 400, 300);
+    auto* pages = new TPageControl(form.get());
+    pages->SetParent(form.get());
+    pages->SetBounds(8, 8, 360, 240);
+    TTabSheet* sheets[2] = {new TTabSheet(form.get()), new TTabSheet(form.get())};
+    for (TTabSheet* sheet : sheets) sheet->SetPageControl(pages);
+    TButton* buttons[2] = {};
+    TCheckBox* later = new TCheckBox(form.get());
+    for (int i = 0; i < 2; ++i) {
+        buttons[i] = new TButton(form.get());
+        buttons[i]->SetParent(sheets[i]);
+        buttons[i]->SetBounds(10, 10, 90, 24);
+    }
+    later->SetParent(sheets[1]);
+    later->SetBounds(10, 50, 120, 20);
+    pages->SetActivePage(sheets[0]);
+    uitest::ShowAndActivate(*form);
+    HWND h = form->Handle();
+    ASSERT_TRUE(PumpUntil([&] { return mgr()->FindSkinForm(h) && mgr()->FindSkinForm(h)->FActive; }));
+    TWinSkinForm* sf = mgr()->FindSkinForm(h);
+    ASSERT_NE(sf->FindSkinComp(buttons[0]), nullptr);
+    // Taking the form over made no windows for the page nobody looked at.
+    EXPECT_FALSE(buttons[1]->HandleAllocated());
+    EXPECT_EQ(sf->FindSkinComp(buttons[1]), nullptr);
+
+    // A control freed while it waits is forgotten.
+    auto* freed = new TButton(form.get());
+    freed->SetParent(sheets[1]);
+    sf->AddComp(freed, form.get());
+    delete freed;
+
+    pages->SetActivePage(sheets[1]);
+    ASSERT_TRUE(buttons[1]->HandleAllocated());
+    EXPECT_NE(sf->FindSkinComp(buttons[1]), nullptr);
+    EXPECT_NE(sf->FindSkinComp(later), nullptr);
+    EXPECT_EQ(SendMessageW(later->Handle(), CN_IsSkinned, 0, 0), 1);
+
+    // Given back before its page was shown: a control stays the system's.
+    auto* third = new TTabSheet(form.get());
+    third->SetPageControl(pages);
+    auto* waiting = new TButton(form.get());
+    waiting->SetParent(third);
+    sf->AddComp(waiting, form.get());
+    mgr()->FindSkinForm(h)->fsd->SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return mgr()->FindSkinForm(h) == nullptr; }));
+    pages->SetActivePage(third);
+    ASSERT_TRUE(waiting->HandleAllocated());
+    EXPECT_EQ(SendMessageW(waiting->Handle(), CN_IsSkinned, 0, 0), 0);
 }

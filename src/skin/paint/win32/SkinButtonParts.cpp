@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <memory>
+#include <vector>
 
 #include "toolkit/Color.h"
 #include "toolkit/Control.h"
@@ -86,16 +88,57 @@ void DrawButtonCaption(HDC dc, const RECT& rc, const std::wstring& caption, UINT
     }
 }
 
+namespace {
+
+// The thread's pictures: those lent out and those free. Pictures only grow,
+// so after the first paints of a window the pool holds as many pictures as
+// paints were ever nested, each as large as the largest control drawn.
+struct PicturePool {
+    std::vector<std::unique_ptr<TBitmap>> free;
+    int users = 0;
+};
+thread_local PicturePool pool;
+
+}  // namespace
+
+ButtonCanvas::ButtonCanvas() { ++pool.users; }
+
+ButtonCanvas::~ButtonCanvas() {
+    GiveBack();
+    if (--pool.users == 0) pool.free.clear();
+}
+
 HDC ButtonCanvas::Prepare(int w, int h) {
+    GiveBack();
     if (w <= 0 || h <= 0) return nullptr;
-    if (!bmp_) bmp_ = std::make_unique<TBitmap>(w, h);
-    else if (bmp_->Width() != w || bmp_->Height() != h) bmp_->SetSize(w, h);
-    return bmp_->Canvas().Handle();
+    std::unique_ptr<TBitmap> picture;
+    if (!pool.free.empty()) {
+        picture = std::move(pool.free.back());
+        pool.free.pop_back();
+    }
+    if (!picture) picture = std::make_unique<TBitmap>(w, h);
+    else if (picture->Width() < w || picture->Height() < h)
+        picture->SetSize(std::max(picture->Width(), w), std::max(picture->Height(), h));
+    HDC dc = picture->Canvas().Handle();
+    saved_ = SaveDC(dc);
+    w_ = w;
+    h_ = h;
+    picture_ = picture.release();
+    return dc;
 }
 
 void ButtonCanvas::CopyTo(HDC dc, int x, int y) {
-    if (!bmp_ || bmp_->Empty()) return;
-    BitBlt(dc, x, y, bmp_->Width(), bmp_->Height(), bmp_->Canvas().Handle(), 0, 0, SRCCOPY);
+    if (picture_) BitBlt(dc, x, y, w_, h_, picture_->Canvas().Handle(), 0, 0, SRCCOPY);
+    GiveBack();
+}
+
+void ButtonCanvas::GiveBack() {
+    if (!picture_) return;
+    // Fonts, colours and clipping a skinner set stay with its paint.
+    if (saved_) RestoreDC(picture_->Canvas().Handle(), saved_);
+    saved_ = 0;
+    pool.free.emplace_back(picture_);
+    picture_ = nullptr;
 }
 
 }  // namespace relayon::skin

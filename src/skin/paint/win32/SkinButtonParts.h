@@ -64,18 +64,31 @@ DWORD StyleOf(TSkinControl& sc);
 void DrawButtonCaption(HDC dc, const RECT& rc, const std::wstring& caption, UINT alignment, bool rtl,
                        bool focusRect);
 
-// The off-screen picture of one control: a bitmap kept between paints and
-// grown or shrunk to the control's size.
+// The off-screen picture of one control while it is drawn. The pictures
+// come from a small pool of the thread, shared by every skinner that draws
+// this way: a skinner holds one from Prepare until CopyTo (or its next
+// Prepare, or its end), so a parent painted inside a button's paint (the
+// parent-background case) draws its graphic children into pictures of their
+// own. The pool is freed with the last ButtonCanvas of the thread.
 class ButtonCanvas {
 public:
-    // The bitmap's DC, sized to w x h; null when either is not positive.
+    ButtonCanvas();
+    ~ButtonCanvas();
+    ButtonCanvas(const ButtonCanvas&) = delete;
+    ButtonCanvas& operator=(const ButtonCanvas&) = delete;
+    // A DC with a picture of at least w x h, its state saved; null when
+    // either is not positive.
     HDC Prepare(int w, int h);
-    // Copies the picture to (x, y) of `dc`.
+    // Copies the w x h picture to (x, y) of `dc` and gives the picture back.
     void CopyTo(HDC dc, int x, int y);
-    TBitmap* Bitmap() { return bmp_.get(); }
+    // The picture between Prepare and CopyTo, else null.
+    TBitmap* Bitmap() { return picture_; }
 
 private:
-    std::unique_ptr<TBitmap> bmp_;
+    void GiveBack();
+    TBitmap* picture_ = nullptr;
+    int saved_ = 0;
+    int w_ = 0, h_ = 0;
 };
 
 }  // namespace relayon::skin

@@ -397,7 +397,8 @@ void TForm::WndProc(TMessage& message) {
         }
         break;
     case CM_DIALOGKEY:
-        if (message.WParam == VK_TAB) {
+        // Ctrl+Tab is not a focus move: it goes to the controls (page turning).
+        if (message.WParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
             SelectNext(activeControl_, !KeyboardShiftState().Contains(ssShift), true);
             message.Result = 1;
             return;

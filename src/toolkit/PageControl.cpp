@@ -215,6 +215,29 @@ void TPageControl::WndProc(TMessage& message) {
         TWinControl::WndProc(message);
         LayoutPages();
         return;
+    case CM_DIALOGKEY: {
+        // Ctrl+Tab and Ctrl+Shift+Tab turn the pages while the focus is on
+        // the page control or anywhere on its pages.
+        HWND focus = GetFocus();
+        const bool ours = HandleAllocated() && focus && (focus == handle_ || IsChild(handle_, focus));
+        if (message.WParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 && ours) {
+            SelectNextPage(GetKeyState(VK_SHIFT) >= 0);
+            message.Result = 1;
+            return;
+        }
+        break;
+    }
     }
     TWinControl::WndProc(message);
+}
+
+void TPageControl::SelectNextPage(bool goForward) {
+    if (PageCount() < 2) return;
+    const int count = PageCount();
+    const int next = ((ActivePageIndex() < 0 ? 0 : ActivePageIndex()) + (goForward ? 1 : count - 1)) % count;
+    bool allow = true;
+    if (OnChanging) OnChanging(this, allow);
+    if (!allow) return;
+    SetActivePageIndex(next);
+    if (OnChange) OnChange(this);
 }

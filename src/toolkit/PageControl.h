@@ -53,6 +53,9 @@ public:
     void SetTabPosition(TTabPosition position);
     // The area pages fill, in the page control's client coordinates.
     RECT DisplayRect();
+    // The next (or previous) page, wrapping around, as if the user picked
+    // its tab: OnChanging may refuse, OnChange follows.
+    void SelectNextPage(bool goForward);
 
     void InsertControl(TControl* control) override;
     void RemoveControl(TControl* control) override;

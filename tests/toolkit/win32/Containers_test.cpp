@@ -1,6 +1,8 @@
 // Page control with tab sheets, status bar panels, labels and group boxes.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -91,6 +93,36 @@ TEST_F(Containers, PageControlShowsOnlyTheActiveSheetAndReportsUserTabChanges) {
     EXPECT_EQ(pages->ActivePage(), sheets[1]);
     EXPECT_EQ(pages->TabIndex(), 1);
     EXPECT_TRUE(IsWindowVisible(button->Handle()));
+
+    // Ctrl+Tab turns to the next page from a control on the page, wrapping;
+    // Ctrl+Shift+Tab goes back. Each is the user's change.
+    button->SetFocus();
+    auto chord = [](bool shift) {
+        std::vector<INPUT> in;
+        auto key = [&in](WORD vk, bool up) {
+            INPUT i{};
+            i.type = INPUT_KEYBOARD;
+            i.ki.wVk = vk;
+            i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            in.push_back(i);
+        };
+        key(VK_CONTROL, false);
+        if (shift) key(VK_SHIFT, false);
+        key(VK_TAB, false);
+        key(VK_TAB, true);
+        if (shift) key(VK_SHIFT, true);
+        key(VK_CONTROL, true);
+        SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+        uitest::Pump(100);
+    };
+    chord(false);
+    EXPECT_EQ(pages->ActivePage(), sheets[2]);
+    EXPECT_EQ(changes.count, 2);
+    chord(false);
+    EXPECT_EQ(pages->ActivePage(), sheets[0]);
+    chord(true);
+    EXPECT_EQ(pages->ActivePage(), sheets[2]);
+    EXPECT_EQ(changes.count, 4);
 
     // A renamed sheet renames its tab; a freed sheet takes its tab with it.
     sheets[2]->SetCaption(L"Renamed");

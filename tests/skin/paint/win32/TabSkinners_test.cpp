@@ -18,6 +18,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/HeaderControl.h"
+#include "toolkit/Button.h"
 #include "toolkit/PageControl.h"
 #include "toolkit/TabControl.h"
 #include "toolkit/TabSet.h"
@@ -223,6 +224,14 @@ TEST_F(TabSkinners, PlatesAndBorderFromTheSkinAndPagesSwitchByMouseAndKeysAsUnsk
     Key(VK_RIGHT);
     EXPECT_EQ(skinned->ActivePageIndex(), shown + 1);  // the arrows move through the pages
     EXPECT_EQ(TabPlate(h, shown + 1), Tab(2));
+    // Ctrl+Tab from a control on the page turns to the next page, wrapping.
+    auto* onPage = new TButton(form.get());
+    onPage->SetParent(skinned->ActivePage());
+    onPage->SetFocus();
+    const int next = (skinned->ActivePageIndex() + 1) % 3;
+    Key(VK_TAB, true);
+    EXPECT_EQ(skinned->ActivePageIndex(), next);
+    EXPECT_EQ(TabPlate(h, next), Tab(2));
 }
 
 TEST_F(TabSkinners, StripsBelowAndBesideThePageUseTheSameCells) {

@@ -445,3 +445,43 @@ TEST_F(EditSkinners, TimePickerUpDownStepsLikeAnUnskinnedOne) {
     EXPECT_NE(skinnedPicker->Time(), EncodeTime(10, 20, 30, 0));
     EXPECT_EQ(skinnedPicker->Time(), plainPicker->Time());
 }
+
+// Through the form skinner: the family starts the skinners its choice table
+// names, and taking the skin off gives every control back, arrow included.
+class EditFamilyInForm : public skintest::EngineTest {};
+
+TEST_F(EditFamilyInForm, StartedByNameAndGivenBack) {
+    TSkinData* d = skintest::MakeSkinData(root_.get());
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(100, 100, 420, 260);
+    auto add = [&](auto* c, int y) {
+        c->SetParent(form.get());
+        c->SetBounds(10, y, 160, 24);
+        return c;
+    };
+    auto* combo = add(new TComboBox(form.get()), 10);
+    auto* simple = add(new TComboBox(form.get()), 40);
+    simple->SetStyle(csSimple);
+    simple->SetBounds(200, 10, 160, 90);
+    auto* edit = add(new TEdit(form.get()), 70);
+    auto* date = add(new TDateTimePicker(form.get()), 110);
+    auto* time = add(new TDateTimePicker(form.get()), 150);
+    time->SetKind(dtkTime);
+    HWND h = form->Handle();
+    uitest::ShowAndActivate(*form);
+    ASSERT_TRUE(skintest::PumpUntil([&] { return mgr()->FindSkinForm(h) && mgr()->FindSkinForm(h)->FActive; }));
+    TWinSkinForm* sf = mgr()->FindSkinForm(h);
+    EXPECT_NE(dynamic_cast<TSkinComBox*>(sf->FindSkinComp(combo)), nullptr);
+    EXPECT_NE(dynamic_cast<TSkinComBox*>(sf->FindSkinComp(simple)), nullptr);
+    EXPECT_NE(dynamic_cast<TSkinEdit*>(sf->FindSkinComp(edit)), nullptr);
+    EXPECT_NE(dynamic_cast<TSkinEdit*>(sf->FindSkinComp(time)), nullptr);
+    EXPECT_NE(dynamic_cast<TSkinDateTime*>(sf->FindSkinComp(date)), nullptr);
+    EXPECT_NE(FindWindowExW(date->Handle(), nullptr, L"TArrowButton", nullptr), nullptr);
+    EXPECT_EQ(SendMessageW(combo->Handle(), CN_IsSkinned, 0, 0), 1);
+
+    d->SetActive(false);
+    ASSERT_TRUE(skintest::PumpUntil([&] { return mgr()->FindSkinForm(h) == nullptr; }));
+    EXPECT_EQ(FindWindowExW(date->Handle(), nullptr, L"TArrowButton", nullptr), nullptr);
+    for (TWinControl* c : std::initializer_list<TWinControl*>{combo, simple, edit, date, time})
+        EXPECT_EQ(SendMessageW(c->Handle(), CN_IsSkinned, 0, 0), 0) << c->ClassName();
+}

@@ -74,7 +74,13 @@ void TWinSkinForm::UpdateNc(HDC dc) {
         // A fault while painting leaves this paint incomplete, nothing more.
     }
     if (!dc) ReleaseDC(Hwnd, wdc);
-    ActiveBtn = nullptr;
+    // The paint drew every button normal: the hot object is forgotten, and
+    // with it its hint, which would otherwise stay up with nobody to hide it.
+    if (ActiveBtn) {
+        ActiveBtn->state = 1;
+        ActiveBtn = nullptr;
+        HintReset();
+    }
 }
 
 void TWinSkinForm::Drawborder(int index, const RECT& rect, HDC dc) {

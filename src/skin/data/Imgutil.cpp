@@ -71,8 +71,20 @@ void MovePixel(const PixelImage& from, int sx, int sy, PixelImage& to, int dx, i
 void SpiegelnHorizontal(PixelImage& bmp) {
     if (bmp.Empty()) return;
     PixelImage result = BlankLike(bmp, bmp.width, bmp.height);
-    for (int y = 0; y < bmp.height; ++y)
-        for (int x = 0; x < bmp.width; ++x) MovePixel(bmp, x, y, result, bmp.width - 1 - x, y);
+    const int bits = BitsPerPixel(bmp.layout);
+    if (bits < 8) {
+        for (int y = 0; y < bmp.height; ++y)
+            for (int x = 0; x < bmp.width; ++x) MovePixel(bmp, x, y, result, bmp.width - 1 - x, y);
+    } else {
+        // Whole pixels move as byte groups, row by row: the skin loader
+        // mirrors every combo strip, and pixel-by-pixel moves dominated that.
+        const size_t bytes = static_cast<size_t>(bits / 8);
+        for (int y = 0; y < bmp.height; ++y) {
+            const uint8_t* from = bmp.Row(y);
+            uint8_t* to = result.Row(y) + (bmp.width - 1) * bytes;
+            for (int x = 0; x < bmp.width; ++x, from += bytes, to -= bytes) std::memcpy(to, from, bytes);
+        }
+    }
     bmp = std::move(result);
 }
 

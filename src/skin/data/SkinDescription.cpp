@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "skin/data/Skinread.h"
 #include "skin/paint/core/PixelDraw.h"
@@ -83,6 +84,21 @@ private:
     SkinDescription d_;
     std::vector<std::string> sections_;
 };
+
+// Box `s` of `src` onto an equal box of `dst` at (dx, dy), opaque: the same
+// pixels StretchPixels gives for boxes of one size. Whole 24-bit rows within
+// both images are copied as bytes; anything else takes the general path.
+void CopyBox(const PixelImage& src, SliceBox s, PixelImage& dst, int dx, int dy) {
+    const bool rows = src.layout == PixelLayout::Bgr24 && dst.layout == PixelLayout::Bgr24 && s.w > 0 && s.h > 0 &&
+                      s.x >= 0 && s.y >= 0 && s.x + s.w <= src.width && s.y + s.h <= src.height && dx >= 0 &&
+                      dy >= 0 && dx + s.w <= dst.width && dy + s.h <= dst.height;
+    if (!rows) {
+        paint::StretchPixels(src, s, dst, {dx, dy, s.w, s.h}, false);
+        return;
+    }
+    for (int y = 0; y < s.h; ++y)
+        std::memcpy(dst.Row(dy + y) + 3 * size_t(dx), src.Row(s.y + y) + 3 * size_t(s.x), 3 * size_t(s.w));
+}
 
 // Too small for its cells: fewer pixels along the cell direction than cells.
 bool TooSmall(const PixelImage& img, int frame, bool stacked) {
@@ -361,7 +377,7 @@ void Loader::ReadSysButton() {
         b.XCoord = (w + 4) * (3 - i);
         if (w > 0) {
             b.Map = MakePixelImage(4 * w, strip.height, PixelLayout::Bgr24);
-            paint::StretchPixels(strip, {4 * i * w, 0, 4 * w, strip.height}, b.Map, {0, 0, 4 * w, strip.height}, false);
+            CopyBox(strip, {4 * i * w, 0, 4 * w, strip.height}, b.Map, 0, 0);
         }
         d_.SysBtn.push_back(std::move(b));
     }
@@ -558,10 +574,16 @@ void Loader::ReBuildCombobox() {
                              false, false);
         paint::DrawNineSlice(work, button, combo.Map, MarginsOf(combo.r), b, combo.frame, true, false, false);
         if (d_.ExtraImages) paint::DrawCentred(work, button, d_.ExtraImages->Map, b, d_.ExtraImages->frame, true);
-        // The edit area stays transparent.
-        for (int y = 2; y < 18; ++y)
-            for (int x = 2; x < 49 - bw; ++x) work.SetColor(x, y, kTransparentMagenta);
-        paint::StretchPixels(work, {0, 0, kW, kH}, strip, {kW * (b - 1), 0, kW, kH}, false);
+        // The edit area stays transparent (magenta reads the same as bytes in either order).
+        for (int y = 2; y < 18; ++y) {
+            uint8_t* row = work.Row(y);
+            for (int x = 2; x < std::min(49 - bw, kW); ++x) {
+                row[3 * x] = 0xFF;
+                row[3 * x + 1] = 0x00;
+                row[3 * x + 2] = 0xFF;
+            }
+        }
+        CopyBox(work, {0, 0, kW, kH}, strip, kW * (b - 1), 0);
     }
     combo.style = 2;
     combo.r = border.r;
@@ -591,7 +613,7 @@ void Loader::ReBuildComboxArrow() {
         const int w = n > 0 ? d_.combox->Map.width / n : 0;
         arrow.Map = SolidImage(17 * n, 17, kTransparentMagenta);
         for (int i = 0; i < n; ++i)
-            paint::StretchPixels(d_.combox->Map, {(i + 1) * w - 19, 2, 17, 17}, arrow.Map, {17 * i, 0, 17, 17}, false);
+            CopyBox(d_.combox->Map, {(i + 1) * w - 19, 2, 17, 17}, arrow.Map, 17 * i, 0);
         arrow.frame = n;
     }
 }

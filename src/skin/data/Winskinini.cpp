@@ -101,11 +101,15 @@ void TQuickIni::Clear() {
 }
 
 int TQuickIni::GetSectionIndex(std::string_view Section) const {
-    std::string wanted = "[";
-    wanted += Section;
-    wanted += "]";
-    const int entry = FSections.IndexOf(wanted);
-    return entry < 0 ? -1 : static_cast<int>(FSections.Data(entry));
+    // Compared in place against "[" + Section + "]": a skin load asks for
+    // hundreds of keys, and building that text for each one showed up.
+    for (int i = 0; i < FSections.Count(); ++i) {
+        const std::string& header = FSections[i];
+        if (header.size() == Section.size() + 2 && header.front() == '[' && header.back() == ']' &&
+            SameTextAscii(std::string_view(header).substr(1, Section.size()), Section))
+            return static_cast<int>(FSections.Data(i));
+    }
+    return -1;
 }
 
 void TQuickIni::RebuildSections() {
@@ -126,9 +130,13 @@ int TQuickIni::FindKey(std::string_view Section, std::string_view Ident) const {
     const int header = GetSectionIndex(Section);
     if (header < 0) return -1;
     const std::string key = AsciiLower(Ident);
-    const int end = BodyEnd(header);
-    for (int i = header + 1; i < end; ++i)
-        if (ini::LineName(FIniFile[i]) == key) return i;
+    // One pass over the body, which ends at the next header; the first line
+    // of that name wins.
+    for (int i = header + 1; i < FIniFile.Count(); ++i) {
+        const std::string& line = FIniFile[i];
+        if (ini::IsSectionHeader(line)) break;
+        if (ini::LineNameIs(line, key)) return i;
+    }
     return -1;
 }
 

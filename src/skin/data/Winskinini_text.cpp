@@ -51,6 +51,18 @@ std::string LineName(std::string_view line) {
     return name;
 }
 
+bool LineNameIs(std::string_view line, std::string_view lowerKey) {
+    const size_t eq = line.find('=');
+    const std::string_view name = eq == std::string_view::npos ? std::string_view() : Trim(line.substr(0, eq));
+    if (name.size() != lowerKey.size()) return false;
+    for (size_t i = 0; i < name.size(); ++i) {
+        char ch = name[i];
+        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+        if (ch != lowerKey[i]) return false;
+    }
+    return true;
+}
+
 std::string_view LineValue(std::string_view line) {
     const size_t eq = line.find('=');
     if (eq == std::string_view::npos) return {};

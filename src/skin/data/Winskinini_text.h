@@ -26,6 +26,9 @@ inline bool IsSectionHeader(std::string_view line) { return HasHeaderShape(Trim(
 
 // Text before the first "=", trimmed and ASCII-lower-cased; empty without "=".
 std::string LineName(std::string_view line);
+// Whether the line's name (as LineName gives it) is `lowerKey`, an already
+// lower-cased key; compares in place, without making the name.
+bool LineNameIs(std::string_view line, std::string_view lowerKey);
 // Text after the first "=", trimmed; empty without "=".
 std::string_view LineValue(std::string_view line);
 

@@ -278,3 +278,31 @@ TEST(SkinDescription, ComboBoxRebuild) {
     EXPECT_EQ(d.comboxarrow->frame, 4);
     EXPECT_EQ(d.comboxarrow->Map.Color(8, 8), 0x0000FFu);
 }
+
+TEST(SkinDescription, MdiButtonsShowTheirOwnFourCellsOfTheStripInAnyDepth) {
+    // Every column of the 12-cell strip has its own colour, so a button that
+    // took a neighbour's cells, or shifted columns, reads differently.
+    PixelImage wide = MakePixelImage(36, 5, PixelLayout::Bgr24);
+    PixelImage indexed = MakePixelImage(36, 5, PixelLayout::Indexed8);
+    indexed.palette.resize(36);
+    for (int x = 0; x < 36; ++x) {
+        indexed.palette[x] = {uint8_t(7 * x), uint8_t(255 - x), uint8_t(x), 0};
+        for (int y = 0; y < 5; ++y) {
+            wide.SetColor(x, y, RGBColor(x, 10 * y, 200));
+            indexed.SetIndex(x, y, unsigned(x));
+        }
+    }
+    for (const PixelImage* strip : {&wide, &indexed}) {
+        FakePackage pkg;
+        pkg.entries["mdi.bmp"] = EncodeBmpFile(*strip);
+        const SkinDescription d = Load("[MDICONTROLS]\nImage=mdi.bmp\n", pkg);
+        ASSERT_EQ(d.SysBtn.size(), 3u);
+        for (int i = 0; i < 3; ++i) {
+            const PixelImage& map = d.SysBtn[i].Map;
+            ASSERT_EQ(map.width, 12);
+            ASSERT_EQ(map.height, 5);
+            for (int y = 0; y < 5; ++y)
+                for (int x = 0; x < 12; ++x) ASSERT_EQ(map.Color(x, y), strip->Color(12 * i + x, y)) << i << ":" << x;
+        }
+    }
+}

@@ -27,6 +27,7 @@
 #include "toolkit/Edit.h"
 #include "toolkit/Form.h"
 #include "toolkit/core/BmpCodec.h"
+#include "toolkit/testing/GdiObjectCount.h"
 #include "toolkit/testing/UiDriver.h"
 
 using namespace relayon::skin;
@@ -297,6 +298,12 @@ void EditSkinners::BordersAndLookGivenBack(const char* shot) {
     // The button's top right corner is the picture's own corner, unscaled.
     if (ComboCell(1, 40, 0) != RGB(255, 0, 255))
         EXPECT_EQ(WindowPixel(combo->Handle(), combo->Width() - 10, 0), ComboCell(1, 40, 0));
+
+    // Repaints keep no GDI objects.
+    const DWORD gdi = GdiObjectCount();
+    for (int i = 0; i < 40; ++i)
+        for (HWND h : windows) Repaint(h);
+    EXPECT_LE(GdiObjectCount(), gdi + 2);
 
     for (TSkinControl* s : std::initializer_list<TSkinControl*>{se, sf, sc, sd}) s->Unsubclass();
     for (HWND h : windows) Repaint(h);

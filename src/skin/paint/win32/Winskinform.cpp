@@ -366,6 +366,11 @@ void TWinSkinForm::StageTwo(TMessage& m) {
         if (Skinstate == 1 && IsWindowVisible(Hwnd)) UpdateNc(nullptr);
         return;
     case WM_SYSCOMMAND: return WMSysCommand(m);
+    case WM_COMMAND:
+    case CN_MenuSelect:
+    case CM_MENUCHANGED:
+        if (!MenuMessage(m)) Default(m);
+        return;
     case WM_CTLCOLORBTN: return WMCtlColorBtn(m);
     case WM_CTLCOLORSTATIC: return WMCtlColorStatic(m);
     default: break;
@@ -376,6 +381,10 @@ void TWinSkinForm::StageTwo(TMessage& m) {
 void TWinSkinForm::StageThree(TMessage& m) {
     if ((IsMDIChild() && Windowstate == swsMax) || Skinstate == 0) return Default(m);
     switch (m.Msg) {
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+        if (!MenuMessage(m)) Default(m);
+        return;
     case WM_NCCALCSIZE: return WMNCCalcSize(m);
     case WM_NCHITTEST: return WMNCHitTest(m);
     case WM_NCPAINT: return WMNCPaint(m);
@@ -409,6 +418,7 @@ void TWinSkinForm::NewWndProc(TMessage& m) {
             }
             return;
         case CN_SkinChange: SkinChange(); return;
+        case CM_DIALOGCHAR: MenuDialogChar(m); return;
         case CN_SkinDrawNC:
             if (m.LParam == SkinSignature) {
                 if (m.WParam) UpdateNc(reinterpret_cast<HDC>(m.WParam));

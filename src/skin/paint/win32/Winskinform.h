@@ -313,6 +313,13 @@ private:
     void MenuBarOpen(TNCObject* obj);
     bool MenuBarKey(wchar_t key);
     void FreeMenuBar();
+    bool MenuMessage(TMessage& m);
+    void MenuDialogChar(TMessage& m);
+    void MenuBarNewMenu(HMENU newmenu);
+    // Hot-object bookkeeping around an object's own MouseEnter/MouseDown.
+    void EnterObject(TNCObject* obj);
+    void PressObject(TNCObject* obj);
+    void LeaveActive();
     bool InMenuBarMenu() const;
     void StopTimer();
     void StartTimer();

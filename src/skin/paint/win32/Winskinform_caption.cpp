@@ -62,6 +62,30 @@ void TNCObject::MouseLeave() {
     if (SF) SF->HintReset();
 }
 
+// The menu bar's buttons keep their own states without this bookkeeping, so
+// the frame keeps ActiveBtn itself around every transition.
+void TWinSkinForm::LeaveActive() {
+    TNCObject* old = ActiveBtn;
+    if (!old) return;
+    old->MouseLeave();
+    if (ActiveBtn == old) ActiveBtn = nullptr;
+    HintReset();
+}
+
+void TWinSkinForm::EnterObject(TNCObject* obj) {
+    if (!obj || ActiveBtn == obj) return;
+    LeaveActive();
+    obj->MouseEnter();
+    if (obj->visible) ActiveBtn = obj;
+}
+
+void TWinSkinForm::PressObject(TNCObject* obj) {
+    if (!obj) return;
+    if (ActiveBtn != obj) LeaveActive();
+    obj->MouseDown();
+    if (obj->visible) ActiveBtn = obj;
+}
+
 // --- finding and acting ------------------------------------------------------
 
 TNCObject* TWinSkinForm::FindBtn(POINT p) {
@@ -255,11 +279,7 @@ void TWinSkinForm::OnTimer(TObject*) {
     POINT cursor{};
     GetCursorPos(&cursor);
     POINT p = GetWinXY(cursor.x, cursor.y);
-    if (!Contains(ActiveBtn->bounds, p)) {
-        ActiveBtn->MouseLeave();
-        HintReset();
-        return;
-    }
+    if (!Contains(ActiveBtn->bounds, p)) return LeaveActive();
     auto* btn = dynamic_cast<TWinSysButton*>(ActiveBtn);
     if (!btn) return;
     fsd->hintcount += kTimerMs;
@@ -304,7 +324,7 @@ void TWinSkinForm::WMNCMouseMove(TMessage& m) {
     POINT pt = PointOf(m.LParam);
     TNCObject* hit = FindBtn(GetWinXY(pt.x, pt.y));
     if (hit) {
-        hit->MouseEnter();
+        EnterObject(hit);
         // Ask for WM_NCMOUSELEAVE so a hot button cools at once when the
         // pointer leaves the window; the timer catches it otherwise.
         if (pTrackMouseEvent) {
@@ -314,10 +334,7 @@ void TWinSkinForm::WMNCMouseMove(TMessage& m) {
         m.Result = 0;
         return;
     }
-    if (ActiveBtn) {
-        ActiveBtn->MouseLeave();
-        ActiveBtn = nullptr;
-    }
+    LeaveActive();
     Default(m);
 }
 
@@ -325,7 +342,7 @@ void TWinSkinForm::WMNCMouseLeave(TMessage& m) {
     if (ActiveBtn && !InMenuBarMenu()) {
         POINT cursor{};
         GetCursorPos(&cursor);
-        if (!Contains(ActiveBtn->bounds, GetWinXY(cursor.x, cursor.y))) ActiveBtn->MouseLeave();
+        if (!Contains(ActiveBtn->bounds, GetWinXY(cursor.x, cursor.y))) LeaveActive();
     }
     Default(m);
 }
@@ -336,7 +353,7 @@ void TWinSkinForm::WMNCLButtonDown(TMessage& m) {
     TNCObject* hit = FindBtn(GetWinXY(pt.x, pt.y));
     if (hit) {
         if (!FWindowActive) SetForegroundWindow(Hwnd);
-        hit->MouseDown();
+        PressObject(hit);
         if (IsMenuBarButton(hit)) MenuBarOpen(hit);
         m.Result = 0;
         return;

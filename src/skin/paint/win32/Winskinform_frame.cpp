@@ -247,7 +247,10 @@ void TWinSkinForm::WinMDIProc(TMessage& m) {
             return pass();
         case WM_MDISETMENU:
             pass();
-            if (sMainMenu) SetMenu(Hwnd, nullptr);
+            if (sMainMenu) {
+                MenuBarNewMenu(reinterpret_cast<HMENU>(m.WParam));
+                SetMenu(Hwnd, nullptr);
+            }
             return;
         case CN_RedrawFrame:
             RedrawWindow(Hwnd, nullptr, nullptr,

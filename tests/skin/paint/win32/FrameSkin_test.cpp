@@ -143,6 +143,9 @@ TEST_F(FrameSkin, ThicknessClientAreaAndHitTestsFollowTheBorderImages) {
     auto* bar = new TMainMenu(form.get());
     auto* file = new TMenuItem(bar);
     file->SetCaption(L"&File");
+    auto* open = new TMenuItem(bar);
+    open->SetCaption(L"&Open");
+    file->Add(open);
     bar->Items()->Add(file);
     form->SetMenu(bar);
     TWinSkinForm* sf = Skinned(*form);
@@ -182,6 +185,14 @@ TEST_F(FrameSkin, ThicknessClientAreaAndHitTestsFollowTheBorderImages) {
         EXPECT_EQ(HitAt(h, c.x, c.y), HTCAPTION);
     }
     EXPECT_EQ(visible, 4);  // close, maximise, minimise, icon; restore waits for a maximised window
+
+    // A click on the menu band opens the bar's drop-down.
+    gMenuSeen = false;
+    UINT_PTR watch = SetTimer(nullptr, 0, 100, CloseOpenMenu);
+    uitest::ClickAt(POINT{wr.left + sf->bw.left + 12, wr.top + sf->bw.top + sf->MenuHeight / 2});
+    Pump(300);
+    KillTimer(nullptr, watch);
+    EXPECT_TRUE(gMenuSeen);
 
     // The borders show the skin's active cells: the left border's caption part is copied as drawn.
     TBitmap& left = *d->border[0]->Map;

@@ -1,0 +1,45 @@
+#pragma once
+// The windows the skin benchmarks draw, each in a process of its own: the
+// console's main window skinned by its own SkinData1, or the skin bench's
+// control window skinned from a skin file.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+namespace skinbench {
+
+class BenchWindow {
+public:
+    virtual ~BenchWindow() = default;
+    virtual HWND Handle() const = 0;
+    // Switches the skin and waits until the engine has taken the window over
+    // or given it back (the switch acts after a short delay); false on timeout.
+    virtual bool SetSkinActive(bool active) = 0;
+    // Step `i` of using the window between repaints: scrolling, page switching.
+    virtual void Exercise(int i) {}
+    bool Skinned() const;
+};
+
+// Null with a message on stderr when the window could not be opened and skinned.
+std::unique_ptr<BenchWindow> OpenConsoleWindow();
+std::unique_ptr<BenchWindow> OpenSkinBenchWindow(const std::wstring& skinFile);
+
+// Pumps messages for about one millisecond.
+void PumpOnce();
+// Pumps until `done` holds or `timeoutMs` passed; answers whether it holds.
+template <class Done>
+bool PumpUntil(Done done, double timeoutMs);
+double NowMs();
+
+template <class Done>
+bool PumpUntil(Done done, double timeoutMs) {
+    const double until = NowMs() + timeoutMs;
+    while (!done()) {
+        if (NowMs() > until) return false;
+        PumpOnce();
+    }
+    return true;
+}
+
+}  // namespace skinbench

@@ -54,6 +54,7 @@ void StartSkin(const std::wstring& file, bool frame) {
     if (frame) kinds.Include(xcMainMenu).Include(xcMenuItem).Include(xcSystemMenu);
     else kinds.Exclude(xcMainMenu).Exclude(xcSystemMenu);
     skin->SetSkinControls(kinds);
+    if (frame) skin->SetOptions(skin->Options().Include(xoMDIChildBorder));
     skin->SetActive(true);
 }
 

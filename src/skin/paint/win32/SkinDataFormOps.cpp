@@ -2,6 +2,8 @@
 // skinners. Each does nothing while there is no manager or no form skinner
 // for the form it names.
 #include "skin/paint/win32/Winskindlg.h"
+#include "skin/paint/win32/SkinMenuBar.h"
+#include "skin/paint/win32/SkinMenuItems.h"
 #include "skin/paint/win32/Winskinform.h"
 #include "skin/paint/win32/Winsubclass.h"
 #include "toolkit/Form.h"
@@ -81,13 +83,16 @@ void TSkinData::DeleteGraphicControl(TComponent* fParent, TComponent* acontrol) 
     }
 }
 
-// Popup menus are re-skinned by the menu painter; nothing to do without one.
-void TSkinData::UpdateMenu(TComponent*) {}
+void TSkinData::UpdateMenu(TComponent* fParent) {
+    if (TWinSkinForm* sf = SkinnerOf(fParent)) InitPopMenu(sf, sf->FForm ? static_cast<TComponent*>(sf->FForm) : fParent, true);
+}
 
 void TSkinData::UpdateMainMenu(bool done) {
     MenuMsg = done;
-    // The menu bar of each form skinner rebuilds its buttons here once menu
-    // bars are painted.
+    if (!done) return;
+    if (TSkinManage* m = Manager())
+        for (TWinSkinForm* sf : m->Forms())
+            if (sf->menu) sf->menu->UpdataBtn();
 }
 
 }  // namespace relayon::skin

@@ -5,6 +5,7 @@
 
 #include "skin/paint/core/TakeOverRules.h"
 #include "skin/paint/win32/SkinEngineDebug.h"
+#include "skin/paint/win32/SkinMenuItems.h"
 #include "skin/paint/win32/Winskindlg.h"
 #include "skin/paint/win32/Winsubclass.h"
 #include "toolkit/Bitmap.h"
@@ -92,6 +93,8 @@ void TWinSkinForm::InitTform(TSkinData* afsd, TForm* aform) {
     }
     formcolor = FForm->Color();
     FForm->SetColor(SchemeColor(fsd, csButtonFace));
+    // The items below the menu bar are drawn like the bar's own.
+    if (fsd && fsd->SkinControls().Contains(xcMenuItem)) InitMainMenu(this, FForm, true);
 }
 
 void TWinSkinForm::InitDlg(TSkinData* afsd) { InitSkin(afsd); }

@@ -1,5 +1,6 @@
 #include "skin/data/win32/Winskindata.h"
 
+#include <cstddef>
 #include <cstring>
 #include <fstream>
 #include <optional>
@@ -53,8 +54,13 @@ void Fill(std::unique_ptr<TBitmap>& bmp, const PixelImage& image) {
         bmp->FromPixelImage(image);
         return;
     }
+    // The rows of a DIB section lie at one fixed distance from each other, so
+    // two scan lines give them all: each ScanLine call flushes GDI, which
+    // costs a trip into Wine's graphics driver per row.
     const size_t stride = image.Stride();
-    for (int y = 0; y < image.height; ++y) std::memcpy(bmp->ScanLine(y), image.Row(y), stride);
+    auto* first = static_cast<uint8_t*>(bmp->ScanLine(0));
+    const ptrdiff_t step = image.height > 1 ? static_cast<uint8_t*>(bmp->ScanLine(1)) - first : 0;
+    for (int y = 0; y < image.height; ++y) std::memcpy(first + y * step, image.Row(y), stride);
 }
 
 SystemColorResolver RunningSystemColours() {

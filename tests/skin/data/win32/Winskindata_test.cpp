@@ -201,3 +201,27 @@ TEST(Winskindata, ThousandLoadsLeaveNoGdiObjects) {
     }
     EXPECT_EQ(GdiObjectCount(), before);
 }
+
+TEST(Winskindata, ReloadInPlaceGivesEveryRowItsOwnPixels) {
+    // Every pixel of the button strip differs, so rows copied in the wrong
+    // order or at the wrong distance show up; the first skin has the same
+    // geometry, so the second one fills the existing DIB section.
+    auto skin = [](int shade) {
+        PixelImage strip = MakePixelImage(50, 20, PixelLayout::Bgr24);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 50; ++x) strip.SetColor(x, y, RGBColor(5 * x, 12 * y, shade));
+        const std::string ini = "[Buttons]\nBitmap=buttons.bmp\n";
+        return BuildSkinFile({{"skin.ini", {ini.begin(), ini.end()}}, {"buttons.bmp", EncodeBmpFile(strip)}});
+    };
+    TSkinData reloaded(nullptr);
+    reloaded.LoadFromStream(skin(40));
+    const HBITMAP before = reloaded.Button->Map->Handle();
+    reloaded.LoadFromStream(skin(200));
+    TSkinData fresh(nullptr);
+    fresh.LoadFromStream(skin(200));
+    EXPECT_EQ(reloaded.Button->Map->Handle(), before);
+    const PixelImage got = reloaded.Button->Map->ToPixelImage(), want = fresh.Button->Map->ToPixelImage();
+    ASSERT_EQ(got.height, 20);
+    EXPECT_EQ(got.pixels, want.pixels);
+    EXPECT_EQ(got.Color(49, 19), RGBColor(245, 228, 200));
+}

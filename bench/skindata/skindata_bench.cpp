@@ -148,13 +148,11 @@ int wmain(int argc, wchar_t** argv) {
         (void)LoadSkinDescription(unpackedIni, env);
     };
     auto loadUnpacked = [&] { d.LoadFromIni(unpackedIni, unpacked); };
-    // Passes of jobs that are alike. Under Wine a job pays for the large
-    // blocks the job before it freed (fresh pages for its own package
-    // buffers): every job of the first pass frees an unpacked package, so
-    // each follows one that did, as a load in use follows the previous one.
-    // The jobs working from the kept package free little and would hand the
-    // next job an advantage, and those making and freeing whole sets of DIB
-    // sections would charge the next job far more: they take turns apart.
+    // Passes of jobs that are alike. Under Wine the job after one that made
+    // and freed a whole set of DIB sections took up to twice its time, so
+    // those two jobs take turns apart, and so do the two working from the
+    // kept package, which free far less than a load: the ratio's two sides
+    // and the SkinStream load each follow a job that unpacked the skin.
     const std::vector<double> packed = Medians(rounds, {decode, describe, load, stream});
     const std::vector<double> kept = Medians(rounds, {describeUnpacked, loadUnpacked});
     const std::vector<double> fresh = Medians(rounds, {bitmaps, first});

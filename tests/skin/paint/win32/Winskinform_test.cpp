@@ -5,11 +5,15 @@
 #include <stdexcept>
 
 #include "SkinTestSupport.h"
+
+#include <commctrl.h>
+
 #include "skin/paint/win32/Winsubclass.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Edit.h"
 #include "toolkit/PageControl.h"
+#include "toolkit/TabControl.h"
 #include "toolkit/ModuleInstance.h"
 #include "toolkit/testing/GdiObjectCount.h"
 #include "toolkit/testing/UiDriver.h"
@@ -96,6 +100,11 @@ TEST_F(FormSkinner, WithoutFrameSkinningControlsAreStillTakenOverAndGivenBack) {
     form->SetBounds(100, 100, 300, 200);
     auto* edit = new TEdit(form.get());
     edit->SetParent(form.get());
+    auto* tabs = new TTabControl(form.get());
+    tabs->SetParent(form.get());
+    tabs->SetBounds(10, 60, 200, 60);
+    tabs->Tabs().Add(L"One");
+    tabs->Tabs().Add(L"Two");
     HWND h = form->Handle();
     SIZE systemWindow = WindowSize(h);
     uitest::ShowAndActivate(*form);
@@ -108,6 +117,21 @@ TEST_F(FormSkinner, WithoutFrameSkinningControlsAreStillTakenOverAndGivenBack) {
     // The controls are skinned although the frame is not.
     EXPECT_NE(sf->FindSkinComp(edit), nullptr);
     EXPECT_EQ(SendMessageW(edit->Handle(), CN_IsSkinned, 0, 0), 1);
+    // A skinner that reads its pictures after the base class started it
+    // still shows them without any later repaint of the window: the tab
+    // strip is not the plain face colour.
+    Pump(200);
+    RECT first{};
+    SendMessageW(tabs->Handle(), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    HDC dc = GetDC(tabs->Handle());
+    int colours = 0;
+    for (int x = first.left, last = -1; x < first.right; ++x) {
+        int c = static_cast<int>(GetPixel(dc, x, (first.top + first.bottom) / 2));
+        colours += c != last;
+        last = c;
+    }
+    ReleaseDC(tabs->Handle(), dc);
+    EXPECT_GT(colours, 2);
 
     // A skinner hooked to a control and taken away again.
     auto* button = new TButton(form.get());

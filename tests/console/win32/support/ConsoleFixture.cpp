@@ -7,6 +7,7 @@
 
 #include "console/Controls.h"
 #include "console/SettingsFile.h"
+#include "skin/paint/win32/Winskindlg.h"
 #include "toolkit/Application.h"
 #include "toolkit/TextConvert.h"
 #include "toolkit/testing/UiDriver.h"
@@ -30,6 +31,8 @@ void ConsoleTest::SetUp()
     DeleteFileW(settingsFile_.c_str());
     relayon::console::SetSettingsPathOverride(settingsFile_);
     boxes = std::make_unique<uitest::MessageBoxRecorder>();
+    // As relayon.exe does: the main window's own skin data draws it.
+    relayon::skin::InstallSkinEngine();
     if (startLanguage != 1) {
         // A first start makes the file; then the language is chosen as stored.
         StartConsole();
@@ -61,6 +64,7 @@ void ConsoleTest::TearDown()
     if (Form1)
         StopConsole();
     boxes.reset();
+    relayon::skin::ShutdownSkinEngine();
     DeleteFileW(settingsFile_.c_str());
 }
 

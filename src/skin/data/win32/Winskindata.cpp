@@ -227,7 +227,14 @@ void TSkinData::LoadFromCollection(TSkinStore* astore, int aindex) {
     UpdateSkin();
 }
 
+namespace {
+uint64_t loadGeneration = 0;
+}  // namespace
+
+uint64_t TSkinData::LoadGeneration() { return loadGeneration; }
+
 bool TSkinData::LoadSkin() {
+    ++loadGeneration;
     Empty = true;
     TSkinReader reader;
     InstallSkinReaderMessageBox(reader);

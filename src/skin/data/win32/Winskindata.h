@@ -17,6 +17,8 @@
 // component empty, an unusable image leaves its element absent.
 #include <windows.h>
 
+#include <cstdint>
+
 #include <array>
 #include <memory>
 #include <string>
@@ -157,6 +159,10 @@ public:
     void LoadFromStream(const std::vector<uint8_t>& Stream);
     void LoadFromCollection(TSkinStore* astore, int aindex);
     bool LoadSkin();
+    // Counts the skin loads of every skin data component of the process:
+    // painters that keep composed pictures compare it to know when the skin
+    // under them changed (a reload may refill the same bitmaps).
+    static uint64_t LoadGeneration();
     // Builds the skin objects from a description (the portable loader's result).
     void LoadFromIni(const TQuickIni& ini, const TSkinReader& reader);
     void Readbmp(TBitmap& bmp, const std::string& fname, const TSkinReader& reader) const;

@@ -119,6 +119,7 @@ struct BarLayout {
     bool thumbShown = false, gripShown = false;
     BarRect thumb, grip;
     BarSpan thumbSpan;            // along the bar
+    bool operator==(const BarLayout&) const = default;
 };
 
 BarLayout LayoutBar(int len, int thickness, bool vertical, bool stretched, int cw, int arrowImageHeight,

@@ -243,7 +243,16 @@ void TWScrollbar::Paint(HDC dc) {
     bool enabled = true;
     TSkinData* sd = obj ? obj->fsd : nullptr;
     if (!ArrowImage(sd) || !CurrentLayout(layout, enabled)) return;
-    auto picture = ComposeBar(sd, layout, {enabled, scrollpos, fdown});
+    const BarLook look{enabled, scrollpos, fdown};
+    if (!picture_ || !(layout == pictureLayout_) || !(look == pictureLook_) || sd != pictureSkin_ ||
+        TSkinData::LoadGeneration() != pictureGeneration_) {
+        picture_ = ComposeBar(sd, layout, look);
+        pictureLayout_ = layout;
+        pictureLook_ = look;
+        pictureSkin_ = sd;
+        pictureGeneration_ = TSkinData::LoadGeneration();
+    }
+    TBitmap* picture = picture_.get();
     if (!picture) return;
     HDC src = picture->Canvas().Handle();
     if (sbType == kControlBar) {

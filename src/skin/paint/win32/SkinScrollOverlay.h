@@ -16,6 +16,8 @@
 #include <memory>
 
 #include "skin/paint/core/ScrollGeometry.h"
+#include "skin/paint/win32/SkinScrollPaint.h"
+#include "toolkit/Bitmap.h"
 #include "toolkit/Color.h"
 #include "toolkit/core/Component.h"
 
@@ -94,6 +96,13 @@ private:
 
     HWND window_ = nullptr;
     bool enabled_ = true;
+    // The last composed picture and what it was composed from: repaints
+    // with nothing changed copy it instead of composing it again.
+    std::unique_ptr<TBitmap> picture_;
+    paint::BarLayout pictureLayout_;
+    BarLook pictureLook_;
+    const TSkinData* pictureSkin_ = nullptr;
+    uint64_t pictureGeneration_ = 0;
     // Cleared when this object dies, so a handler that sent a message which
     // ended up freeing the overlay does not touch it afterwards.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -25,6 +25,7 @@ struct BarLook {
     bool enabled = true;
     int hotPart = paint::kPartNone;  // the part under the mouse, or being operated
     bool down = false;               // the left button is down on it
+    bool operator==(const BarLook&) const = default;
 };
 
 // The skin's arrow image when it has one with pixels, else null: without it

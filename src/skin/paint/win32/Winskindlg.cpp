@@ -52,15 +52,25 @@ void TSkinManage::AddSkinData(TSkinData* adata) {
 }
 
 void TSkinManage::RemoveSkinData(TSkinData* adata) {
-    std::lock_guard lock(*listLock);
-    Dlist->erase(std::remove(Dlist->begin(), Dlist->end(), adata), Dlist->end());
-    // A component that is gone must not be reached by a pending action or
-    // by the take-over rules afterwards.
-    if (UpdateData == adata) {
-        UpdateData = nullptr;
-        Timer->SetEnabled(false);
+    {
+        std::lock_guard lock(*listLock);
+        Dlist->erase(std::remove(Dlist->begin(), Dlist->end(), adata), Dlist->end());
+        // A component that is gone must not be reached by a pending action or
+        // by the take-over rules afterwards.
+        if (UpdateData == adata) {
+            UpdateData = nullptr;
+            Timer->SetEnabled(false);
+        }
+        if (MainData == adata) MainData = nullptr;
     }
-    if (MainData == adata) MainData = nullptr;
+    // Windows drawn with it are given back while its pictures still exist
+    // (the component calls this from its destructor): a form skinner must
+    // never paint from a skin that is gone.
+    for (TWinSkinForm* sf : Forms()) {
+        if (sf->fsd != adata) continue;
+        sf->UnSubclass();
+        FreeFormSkinner(sf, true);
+    }
 }
 
 void TSkinManage::DeleteSysbtn() {

@@ -32,6 +32,9 @@
 
 using namespace relayon::skin;
 
+using skintest::MouseButton;
+using skintest::MoveMouseTo;
+
 namespace {
 
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
@@ -103,21 +106,6 @@ int CornerMismatches(HWND h, const RECT& dest, TDataSkinObject& o, int cell, int
     return bad;
 }
 
-void MoveMouseTo(POINT p) {
-    SetCursorPos(p.x, p.y);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE;
-    SendInput(1, &in, sizeof in);
-    uitest::Pump(40);
-}
-void MouseButton(bool down) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &in, sizeof in);
-    uitest::Pump(60);
-}
 POINT ToScreen(HWND h, int x, int y) {
     POINT p{x, y};
     ClientToScreen(h, &p);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "SkinTestSupport.h"
 #include "skin/data/SkinWriter.h"
 #include "skin/data/win32/Winskindata.h"
 #include "skin/paint/win32/SkinBitButton.h"
@@ -25,6 +26,9 @@
 #include "toolkit/testing/UiDriver.h"
 
 using namespace relayon::skin;
+
+using skintest::MouseButton;
+using skintest::MoveMouseTo;
 
 namespace {
 
@@ -81,21 +85,6 @@ std::vector<uint32_t> Snapshot(HWND h) {
     return px;
 }
 
-void MoveMouseTo(POINT p) {
-    SetCursorPos(p.x, p.y);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE;
-    SendInput(1, &in, sizeof in);
-    uitest::Pump(40);
-}
-void MouseButton(bool down) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &in, sizeof in);
-    uitest::Pump(40);
-}
 void Key(WORD vk, bool up) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;

@@ -32,6 +32,9 @@
 
 using namespace relayon::skin;
 
+using skintest::MouseButton;
+using skintest::MoveMouseTo;
+
 namespace {
 
 // `cells` solid cells of w x h side by side, each its own colour.
@@ -108,21 +111,6 @@ void SaveShot(TForm& form, const char* name) {
 
 void Repaint(HWND h) { RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
-void MoveMouseTo(POINT p) {
-    SetCursorPos(p.x, p.y);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE;
-    SendInput(1, &in, sizeof in);
-    uitest::Pump(60);
-}
-void MouseButton(bool down) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &in, sizeof in);
-    uitest::Pump(80);
-}
 
 POINT ScreenPoint(HWND h, int x, int y) {
     POINT p{x, y};

@@ -34,22 +34,6 @@ RECT WindowRectOf(HWND h) {
     return r;
 }
 
-void MoveMouseTo(POINT p) {
-    SetCursorPos(p.x, p.y);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE;
-    SendInput(1, &in, sizeof in);
-    Pump(60);
-}
-void MouseButton(bool down) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &in, sizeof in);
-    Pump(40);
-}
-
 // Both clicks of a double click in one batch: a press on the caption enters
 // the system's move loop, which must find the release already queued.
 void DoubleClickAt(POINT p) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "SkinTestSupport.h"
 #include "skin/data/SkinWriter.h"
 #include "skin/data/win32/Winskindata.h"
 #include "skin/paint/win32/SkinHeader.h"
@@ -28,6 +29,9 @@
 
 using namespace relayon::skin;
 using HeaderSkinner = relayon::skin::subclass::TSkinHeader;
+
+using skintest::MouseButton;
+using skintest::MoveMouseTo;
 
 namespace {
 
@@ -88,22 +92,7 @@ std::vector<uint32_t> Snapshot(HWND h) {
     return px;
 }
 
-void MoveMouseTo(POINT p) {
-    SetCursorPos(p.x, p.y);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE;
-    SendInput(1, &in, sizeof in);
-    uitest::Pump(40);
-}
 
-void MouseButton(bool down) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &in, sizeof in);
-    uitest::Pump(40);
-}
 
 // Key `vk` pressed and released, with Ctrl held when asked.
 void Key(WORD vk, bool ctrl = false) {

@@ -101,4 +101,21 @@ size_t WindowCount() {
     return n;
 }
 
+void MoveMouseTo(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &in, sizeof in);
+    Pump(60);
+}
+
+void MouseButton(bool down) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in, sizeof in);
+    Pump(80);
+}
+
 }  // namespace skintest

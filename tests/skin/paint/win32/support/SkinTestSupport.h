@@ -43,6 +43,10 @@ HWND MakeDialog(HINSTANCE instance, HWND owner = nullptr, DWORD extraStyle = 0);
 HWND MakeWindow(const wchar_t* className, HINSTANCE instance, int width, int height, DWORD style = WS_OVERLAPPEDWINDOW);
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000);
+// Real mouse input: the pointer moved to a screen point, the left button
+// pressed or released where it is; each followed by a short pump.
+void MoveMouseTo(POINT screen);
+void MouseButton(bool down);
 void Pump(int ms);
 WNDPROC ProcOf(HWND h);
 // Windows of this process's threads, top-level and children (USER objects the engine could leak).

@@ -32,6 +32,7 @@ using HeaderSkinner = relayon::skin::subclass::TSkinHeader;
 
 using skintest::MouseButton;
 using skintest::MoveMouseTo;
+using skintest::Snapshot;
 
 namespace {
 
@@ -73,24 +74,6 @@ COLORREF Pixel(HWND h, int x, int y) {
     return p;
 }
 
-std::vector<uint32_t> Snapshot(HWND h) {
-    RECT r{};
-    GetClientRect(h, &r);
-    HDC dc = GetDC(h);
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bmp = CreateCompatibleBitmap(dc, r.right, r.bottom);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<uint32_t> px(static_cast<size_t>(r.right) * r.bottom);
-    GetDIBits(mem, bmp, 0, r.bottom, px.data(), &bi, DIB_RGB_COLORS);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(h, dc);
-    return px;
-}
 
 
 

@@ -47,6 +47,8 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000);
 // pressed or released where it is; each followed by a short pump.
 void MoveMouseTo(POINT screen);
 void MouseButton(bool down);
+// The client area's pixels as the screen shows them (32-bit, top row first).
+std::vector<uint32_t> Snapshot(HWND h);
 void Pump(int ms);
 WNDPROC ProcOf(HWND h);
 // Windows of this process's threads, top-level and children (USER objects the engine could leak).

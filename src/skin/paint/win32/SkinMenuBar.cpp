@@ -51,6 +51,14 @@ TDataSkinObject* BarObject(TSkinData* sd) {
 
 RECT ToRect(const paint::Box& b) { return {b.left, b.top, b.right, b.bottom}; }
 
+// A maximised MDI child's buttons (Visibility 100) stand at the bar's right end.
+bool IsMdiChildButton(const TWinSysButton& b) {
+    return b.visible && b.data && b.data->Visibility == 100 && b.data->Map && !b.data->Map->Empty();
+}
+
+// The bar's captions keep this far from a maximised child's buttons.
+constexpr int kMdiButtonGap = 5;
+
 POINT WindowOrigin(HWND h) {
     RECT r{};
     GetWindowRect(h, &r);
@@ -326,8 +334,26 @@ void TWinSkinMenu::SetMenuRect() {
     if (old) SelectObject(dc, old);
     paint::BarSkin skin;
     if (TDataSkinObject* mb = BarObject(FSD)) skin = {true, mb->r.Left, mb->r.Right};
-    auto boxes = paint::LayoutBarButtons({band.left, band.top, band.right, band.bottom}, infos, skin, SF->bidileft);
-    for (size_t i = 0; i < Buttons.size(); ++i) Buttons[i]->bounds = ToRect(boxes[i]);
+    // With a maximised MDI child the captions end kMdiButtonGap before its
+    // buttons: a right-to-left row starts there, a left-to-right row is cut there.
+    int limit = static_cast<int>(band.right);
+    if (SF->FormStyle == sfsMDIform && SF->MDIChildMax())
+        for (auto& sb : SF->SysBtn)
+            if (IsMdiChildButton(*sb)) limit = std::min(limit, static_cast<int>(sb->bounds.left) - kMdiButtonGap);
+    int reserve = 0;
+    if (limit < band.right && SF->bidileft) {
+        const int start = skin.hasMenubar ? skin.right + 8 : 6;
+        reserve = std::max(0, static_cast<int>(band.right) - start - limit);
+    }
+    auto boxes =
+        paint::LayoutBarButtons({band.left, band.top, band.right, band.bottom}, infos, skin, SF->bidileft, reserve);
+    for (size_t i = 0; i < Buttons.size(); ++i) {
+        RECT r = ToRect(boxes[i]);
+        if (!SF->bidileft && r.right > limit) r.right = std::max<LONG>(r.left, static_cast<LONG>(limit));
+        // A caption pushed wholly past the limit has no room left.
+        if (r.right <= r.left) r = RECT{};
+        Buttons[i]->bounds = r;
+    }
 }
 
 void TWinSkinMenu::DrawMenu(HDC dc, const RECT& rc) {
@@ -370,12 +396,12 @@ void TWinSkinMenu::DrawMenu(HDC dc, const RECT& rc) {
     // A maximised MDI child's buttons stand at the bar's right end.
     if (SF->FormStyle == sfsMDIform && SF->MDIChildMax()) {
         for (auto& sb : SF->SysBtn) {
-            if (!sb->data || sb->data->Visibility != 100 || !sb->visible || !sb->data->Map || sb->data->Map->Empty()) continue;
+            if (!IsMdiChildButton(*sb)) continue;
             RECT r = sb->bounds;
             OffsetRect(&r, -rc.left, -rc.top);
             DrawRect1(bdc, r, *sb->data->Map, 1, std::max(sb->data->frame, 1), true);
         }
-        if (TSkinManage* mgr = Manager()) mgr->MDIMax = true;
+        if (TSkinManage* mgr = Manager()) mgr->SetMDIMax(true);
     }
     BitBlt(dc, rc.left, rc.top, w, h, bdc, 0, 0, SRCCOPY);
     topmenu = false;

@@ -261,7 +261,10 @@ void TSkinManage::SetMDIMax(bool b) {
         } else if (IsIconic(sf->Hwnd)) {
             sf->EnableSysbtn(true);
         } else {
-            ShowWindow(sf->Hwnd, SW_SHOWNORMAL);
+            // Back to normal through the MDI client, which keeps the
+            // active child where it is (showing would activate it).
+            if (IsZoomed(sf->Hwnd)) SendMessageW(GetParent(sf->Hwnd), WM_MDIRESTORE, reinterpret_cast<WPARAM>(sf->Hwnd), 0);
+            sf->Windowstate = swsNormal;
             sf->Cropwindow();
             sf->EnableSysbtn(false);
             if (!sf->crop) sf->Refresh();

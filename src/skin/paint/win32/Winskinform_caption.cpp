@@ -103,10 +103,14 @@ TNCObject* TWinSkinForm::FindBtn(POINT p) {
 void TWinSkinForm::SysBtnAction(TWinSysButton* btn) {
     if (!btn || !btn->data) return;
     int action = btn->data->Action;
+    // The maximised child's buttons in the bar: the command goes to the
+    // active child, and the manager learns whether a child is still
+    // maximised (a child without a skinned frame does not tell it).
     auto toActiveChild = [&](WPARAM command) {
         if (FormStyle != sfsMDIform || !ClientHwnd) return;
         if (HWND child = reinterpret_cast<HWND>(SendMessageW(ClientHwnd, WM_MDIGETACTIVE, 0, 0)))
             SendMessageW(child, WM_SYSCOMMAND, command, 0);
+        if (TSkinManage* mgr = Manager()) mgr->SetMDIMax(MDIChildMax());
     };
     switch (action) {
     case 0:
@@ -147,7 +151,7 @@ void TWinSkinForm::SysBtnAction(TWinSysButton* btn) {
 void TWinSkinForm::Maximize() {
     if (Windowstate == swsMax) return Restore();
     if (IsMDIChild())
-        if (TSkinManage* mgr = Manager()) mgr->MDIMax = true;
+        if (TSkinManage* mgr = Manager()) mgr->SetMDIMax(true);
     Windowstate = swsMax;
     PostMessageW(Hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     ActiveBtn = nullptr;
@@ -430,7 +434,7 @@ void TWinSkinForm::WMSysCommand(TMessage& m) {
     case SC_RESTORE:
         Windowstate = swsNormal;
         if (IsMDIChild())
-            if (TSkinManage* mgr = Manager()) mgr->MDIMax = false;
+            if (TSkinManage* mgr = Manager()) mgr->SetMDIMax(false);
         break;
     default: break;
     }

@@ -1,6 +1,7 @@
 // TWinSkinForm: frame geometry, the frame painter's seams and the MDI client.
 #include "skin/paint/core/CaptionGeometry.h"
 #include "skin/paint/core/FrameGeometry.h"
+#include "skin/paint/win32/SkinMenuBar.h"
 #include "skin/paint/win32/SkinPrimitives.h"
 #include "skin/paint/win32/Winskindlg.h"
 #include "skin/paint/win32/Winskinform.h"
@@ -109,6 +110,9 @@ void TWinSkinForm::WMSize(TMessage& m) {
     default: break;
     }
     if (Windowstate == swsMin) return;
+    // A maximised child's frame lies outside the MDI client: a region cut
+    // for its normal size would hide the rest of it.
+    if (IsMDIChild() && Windowstate == swsMax && crop) Uncropwindow();
     TSkinManage* mgr = Manager();
     if (IsMDIChild() && ((mgr && mgr->MDIMax) || Windowstate != swsNormal)) return;
     if (Skinstate == 1 || Skinstate == 3) Cropwindow();
@@ -237,13 +241,17 @@ void TWinSkinForm::WinMDIProc(TMessage& m) {
         case WM_MDIDESTROY:
             pass();
             if (sMainMenu && mgr) {
-                mgr->MDIMax = MDIChildMax();
-                if (!SendMessageW(ClientHwnd, WM_MDIGETACTIVE, 0, 0) && fsd) fsd->SetMenuUpdate(menuauto);
+                mgr->SetMDIMax(MDIChildMax());
+                // The last child gone: the bar is the frame's own menu again.
+                if (!SendMessageW(ClientHwnd, WM_MDIGETACTIVE, 0, 0)) {
+                    if (fsd) fsd->SetMenuUpdate(menuauto);
+                    if (menu) menu->UpdateMainMenu();
+                }
             }
             return;
         case WM_MDITILE:
         case WM_MDICASCADE:
-            if (sMainMenu && mgr) mgr->MDIMax = false;
+            if (sMainMenu && mgr) mgr->SetMDIMax(false);
             return pass();
         case WM_MDISETMENU:
             pass();

@@ -50,6 +50,7 @@ namespace relayon::skin {
 class TSkinControl;
 class TWinSkinForm;
 class TWinSkinMenu;
+class TFramePaintCache;
 
 constexpr UINT CN_SkinChange = 0x3401;
 constexpr UINT CN_UpdateNC = 0x3502;
@@ -251,6 +252,9 @@ public:
     std::unique_ptr<TCanvas> fCanvas, fCanvas2;
     TColor formcolor = clBtnFace;
     std::wstring bstr = L"  ", astr = L" ";
+    // The frame's composed pictures kept between paints while what they show
+    // is unchanged (FramePaintCache.h).
+    std::shared_ptr<TFramePaintCache> FrameCache;
 
     // Caption buttons.
     std::vector<std::unique_ptr<TWinSysButton>> SysBtn;

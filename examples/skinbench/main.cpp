@@ -1,10 +1,11 @@
 // skinbench.exe: every toolkit control in several states, three languages,
 // in three windows side by side: the control bench, an MDI frame with its
 // child, and a plain dialog.
-//   skinbench.exe [--skin FILE.skn] [--frame]
+//   skinbench.exe [--skin FILE.skn] [--frame] [--max]
 //     FILE: a skin to draw every window with; the window frames stay the
 //     system's, as in the console. --frame: the skin draws the frames too
 //     (borders, caption buttons, the menu bars, menu items and system menus).
+//     --max: the MDI child starts maximised (its buttons in the frame's bar).
 #include <windows.h>
 #include <shellapi.h>
 
@@ -24,6 +25,7 @@ namespace {
 struct BenchOptions {
     std::wstring skinFile;  // the value after "--skin", empty without one
     bool frame = false;     // "--frame"
+    bool maxChild = false;  // "--max"
 };
 
 BenchOptions OptionsFromCommandLine() {
@@ -35,6 +37,7 @@ BenchOptions OptionsFromCommandLine() {
         std::wstring arg = argv.get()[i];
         if (arg == L"--skin" && i + 1 < argc) o.skinFile = argv.get()[++i];
         else if (arg == L"--frame") o.frame = true;
+        else if (arg == L"--max") o.maxChild = true;
     }
     return o;
 }
@@ -73,6 +76,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         auto* bench = TForm::Create<TBenchForm>(Application);
         bench->Show();
         bench->OpenMdiClick(nullptr);
+        if (options.maxChild && BenchMdiForm->Child) BenchMdiForm->Child->SetWindowState(wsMaximized);
         bench->OpenDialogClick(nullptr);
         Application->Run();
         relayon::skin::ShutdownSkinEngine();

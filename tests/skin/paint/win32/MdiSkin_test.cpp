@@ -293,6 +293,16 @@ TEST_F(MdiSkin, MaximisedChildButtonsStandInTheBarAndActOnTheChild) {
     for (auto& b : sf->menu->Buttons)
         if (b->visible && !b->caption.empty()) EXPECT_LE(b->bounds.right, MdiButton(7)->bounds.left - 5);
 
+    // Hot under the pointer, and as before once it has left.
+    const RECT restoreAt = MdiButton(8)->bounds;
+    const std::vector<COLORREF> calm = Capture(h, restoreAt);
+    RECT mw{};
+    GetWindowRect(h, &mw);
+    MoveMouseTo(POINT{mw.left + (restoreAt.left + restoreAt.right) / 2, mw.top + (restoreAt.top + restoreAt.bottom) / 2});
+    EXPECT_TRUE(PumpUntil([&] { return Capture(h, restoreAt) != calm; }));
+    MoveMouseTo(POINT{mw.left + 100, mw.bottom - 60});
+    EXPECT_TRUE(PumpUntil([&] { return Capture(h, restoreAt) == calm; }));
+
     // The real mouse on each button acts on the child; the flag follows.
     ClickWindowPoint(h, MdiButton(8)->bounds);
     EXPECT_TRUE(PumpUntil([&] { return !IsZoomed(kid) && !IsIconic(kid); }));

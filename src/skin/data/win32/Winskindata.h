@@ -256,6 +256,13 @@ private:
     std::wstring fversion = L"5.60.03.29";
     bool fmenuauto = true, fmenumerge = false;
     GdiObject<HFONT> CaptionFont_;
+    // The icon, size and picture SysIcon was last drawn with by GetAppIcon.
+    struct DrawnAppIcon {
+        HICON icon = nullptr;
+        int width = 0, height = 0;
+        PixelImage picture;
+    } appIcon_;
+    bool SysIconHoldsDrawnAppIcon() const;
 };
 
 // user32 entry points looked up by name at start-up; null where the system

@@ -37,6 +37,11 @@ void TSkinData::GetAppIcon() {
     if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(app, WM_GETICON, ICON_BIG, 0));
     if (!icon) return;
     const int w = GetSystemMetrics(SM_CXSMICON), h = GetSystemMetrics(SM_CYSMICON);
+    // Scaling an icon is the dearest step of a reload under Wine (more than
+    // unpacking the skin when only a big icon exists), and every skin load
+    // without a manager comes here again: the same icon at the same size
+    // draws the same picture, so SysIcon stays when it still holds it.
+    if (icon == appIcon_.icon && w == appIcon_.width && h == appIcon_.height && SysIconHoldsDrawnAppIcon()) return;
     auto bmp = std::make_unique<TBitmap>(w, h, pf24bit);
     HDC dc = bmp->Canvas().Handle();
     GdiObject<HBRUSH> magenta(CreateSolidBrush(RGB(255, 0, 255)));
@@ -46,7 +51,19 @@ void TSkinData::GetAppIcon() {
     DrawIconEx(dc, 0, 0, icon, w, h, 0, nullptr, DI_NORMAL);
     bmp->SetTransparentColor(clFuchsia);
     bmp->SetTransparent(true);
+    appIcon_ = {icon, w, h, bmp->ToPixelImage()};
     SysIcon = std::move(bmp);
+}
+
+bool TSkinData::SysIconHoldsDrawnAppIcon() const {
+    // Painters may have put another picture into SysIcon (the form's own
+    // icon for a system-menu button), so its pixels are compared, not trusted.
+    if (!SysIcon || SysIcon->PixelFormat() != pf24bit || !SysIcon->Transparent() ||
+        SysIcon->TransparentMode() != tmFixed || SysIcon->TransparentColor() != clFuchsia)
+        return false;
+    const PixelImage now = SysIcon->ToPixelImage();
+    return now.width == appIcon_.picture.width && now.height == appIcon_.picture.height &&
+           now.pixels == appIcon_.picture.pixels;
 }
 
 void TSkinData::ActivateHint(const RECT& aRect, const std::wstring& AHint) {

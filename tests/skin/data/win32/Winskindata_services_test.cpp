@@ -28,11 +28,11 @@ std::unique_ptr<TBitmap> Grey(int w, int h) {
     return b;
 }
 
-// A small icon: red, with its top-left quarter transparent.
-HICON RedIcon() {
+// A small icon of one colour, with its top-left quarter transparent.
+HICON SolidIcon(COLORREF c) {
     const int w = GetSystemMetrics(SM_CXSMICON), h = GetSystemMetrics(SM_CYSMICON);
     TBitmap colour(w, h), mask(w, h);
-    GdiObject<HBRUSH> red(CreateSolidBrush(RGB(255, 0, 0)));
+    GdiObject<HBRUSH> red(CreateSolidBrush(c));
     RECT all{0, 0, w, h}, corner{0, 0, w / 2, h / 2};
     FillRect(colour.Canvas().Handle(), &all, red.get());
     FillRect(colour.Canvas().Handle(), &corner, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -47,6 +47,8 @@ HICON RedIcon() {
     ICONINFO info{TRUE, 0, 0, monoMask.get(), colour.Handle()};
     return CreateIconIndirect(&info);
 }
+
+HICON RedIcon() { return SolidIcon(RGB(255, 0, 0)); }
 
 }  // namespace
 
@@ -124,6 +126,42 @@ TEST(WinskindataServices, SysIconTakesTheApplicationIconOnMagenta) {
     SendMessageW(app, WM_SETICON, ICON_BIG, oldBig);
     SendMessageW(app, WM_SETICON, ICON_SMALL, oldSmall);
     DestroyIcon(icon);
+}
+
+// A load without a skin manager runs Loaded again, which refreshes SysIcon:
+// it must follow a changed application icon and win over a picture a
+// painter put into it, also when the icon itself stayed.
+TEST(WinskindataServices, EveryLoadLeavesSysIconWithTheCurrentApplicationIcon) {
+    Application->Initialize();
+    HWND app = Application->Handle();
+    ASSERT_NE(app, nullptr);
+    HICON red = RedIcon(), blue = SolidIcon(RGB(0, 0, 255));
+    const LRESULT oldSmall = SendMessageW(app, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(red));
+    const int w = GetSystemMetrics(SM_CXSMICON), h = GetSystemMetrics(SM_CYSMICON);
+    TSkinData d(nullptr);
+    auto corner = [&] { return GetPixel(d.SysIcon->Canvas().Handle(), w - 1, h - 1); };
+    const std::vector<uint8_t> noSkin;
+    d.LoadFromStream(noSkin);
+    EXPECT_EQ(corner(), RGB(255, 0, 0));
+
+    SendMessageW(app, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(blue));
+    d.LoadFromStream(noSkin);
+    EXPECT_EQ(corner(), RGB(0, 0, 255));
+
+    // As the form skinner does with the form's icon: magenta-keyed too.
+    auto other = Grey(w, h);
+    other->SetTransparentColor(clFuchsia);
+    other->SetTransparent(true);
+    d.SysIcon->Assign(other.get());
+    d.LoadFromStream(noSkin);
+    EXPECT_EQ(corner(), RGB(0, 0, 255));
+    EXPECT_EQ(GetPixel(d.SysIcon->Canvas().Handle(), 0, 0), RGB(255, 0, 255));
+    EXPECT_TRUE(d.SysIcon->Transparent());
+    EXPECT_EQ(d.SysIcon->TransparentColor(), clFuchsia);
+
+    SendMessageW(app, WM_SETICON, ICON_SMALL, oldSmall);
+    DestroyIcon(red);
+    DestroyIcon(blue);
 }
 
 TEST(WinskindataServices, MenuGlyphsFromTheBuiltInBitmap) {

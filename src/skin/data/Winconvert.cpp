@@ -87,18 +87,25 @@ std::vector<uint8_t> LZHUnpack(std::span<const uint8_t> code, size_t outputSize)
 }
 
 std::vector<uint8_t> PutBlockStream(std::span<const uint8_t> plain) {
-    if (plain.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
-        throw std::length_error("LZH : input too large for the 4-byte size header");
     std::vector<uint8_t> container;
     container.reserve(kHeaderSize + plain.size() / 2 + 16);
-    AppendSizeHeader(container, static_cast<int32_t>(plain.size()));
-    ByteInput in(plain);
-    ByteOutput out([&container](const uint8_t* data, size_t size) {
+    PutBlockStreamTo(plain, [&container](const uint8_t* data, size_t size) {
         container.insert(container.end(), data, data + size);
     });
+    return container;
+}
+
+void PutBlockStreamTo(std::span<const uint8_t> plain,
+                      const std::function<void(const uint8_t* data, size_t size)>& drain) {
+    if (plain.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+        throw std::length_error("LZH : input too large for the 4-byte size header");
+    ByteInput in(plain);
+    ByteOutput out(drain);
+    // The header goes through the block buffer too: one write with the first codes.
+    const auto size = static_cast<uint32_t>(plain.size());
+    for (int shift = 0; shift < 32; shift += 8) out.Put(static_cast<uint8_t>(size >> shift));
     lzh::EncodeLzh(in, out);
     out.Finish();
-    return container;
 }
 
 int32_t BlockStreamDeclaredSize(std::span<const uint8_t> container) {

@@ -51,6 +51,10 @@ std::vector<uint8_t> LZHUnpack(std::span<const uint8_t> code, size_t outputSize)
 // Container form: 4-byte little-endian size, then LZHPack(plain).
 // Throws std::length_error when `plain` does not fit a signed 32-bit size.
 std::vector<uint8_t> PutBlockStream(std::span<const uint8_t> plain);
+// The same container handed on in blocks of up to 64 KiB as it is coded,
+// size header first, for a caller that writes it out instead of holding it.
+void PutBlockStreamTo(std::span<const uint8_t> plain,
+                      const std::function<void(const uint8_t* data, size_t size)>& drain);
 
 // Decodes a container. A negative declared size gives an empty result; a
 // declared size above `maxOutput` throws ElzhException (a corrupt header must

@@ -208,7 +208,9 @@ void DecodeLzhTo(ByteInput& in, size_t size, const std::function<void(const uint
     constexpr size_t kWindow = 4096;
     constexpr size_t kCapacity = size_t{64} << 10;
     constexpr size_t kSlack = 60 + 8;  // the longest match plus a whole-word overrun
-    std::vector<uint8_t> buffer(kCapacity);
+    // Every byte is decoded before it is read or drained: no zero fill.
+    const auto storage = std::make_unique_for_overwrite<uint8_t[]>(kCapacity);
+    uint8_t* const buffer = storage.get();
     auto huffman = AllocateTables<AdaptiveHuffman>();
     BitReader bits(in);
     size_t origin = 0;  // text position of buffer[0]
@@ -216,14 +218,14 @@ void DecodeLzhTo(ByteInput& in, size_t size, const std::function<void(const uint
     size_t drained = 0; // bytes of the buffer handed on
     while (origin + pos < size) {
         if (pos + kSlack > kCapacity) {
-            drain(buffer.data() + drained, pos - drained);
-            std::memmove(buffer.data(), buffer.data() + pos - kWindow, kWindow);
+            drain(buffer + drained, pos - drained);
+            std::memmove(buffer, buffer + pos - kWindow, kWindow);
             origin += pos - kWindow;
             pos = drained = kWindow;
         }
-        pos = DecodeSymbol(*huffman, bits, buffer.data(), pos, size - origin - pos, kCapacity - pos, origin);
+        pos = DecodeSymbol(*huffman, bits, buffer, pos, size - origin - pos, kCapacity - pos, origin);
     }
-    drain(buffer.data() + drained, pos - drained);
+    drain(buffer + drained, pos - drained);
 }
 
 std::vector<LzhToken> DecodeLzhTokens(std::span<const uint8_t> code, int64_t textSize) {

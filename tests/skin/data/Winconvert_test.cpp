@@ -304,6 +304,24 @@ TEST(Winconvert, RingAndDirectDecodersAgreeOnAnyInput) {
 // The command-line tool decodes through a 64 KiB buffer that slides over the
 // text: matches reaching back across a slide, and the starting dictionary of
 // the first bytes, must read what the whole-buffer decoder reads.
+TEST(Winconvert, BlockwiseEncodeGivesTheContainer) {
+    Bytes plain = WordSoup(100000, 6);
+    const Bytes noise = RandomBytes(150000, 7);  // codes of more than one block
+    plain.insert(plain.end(), noise.begin(), noise.end());
+    Bytes container;
+    size_t blocks = 0;
+    PutBlockStreamTo(plain, [&](const uint8_t* data, size_t n) {
+        EXPECT_LE(n, size_t{64} << 10);
+        container.insert(container.end(), data, data + n);
+        ++blocks;
+    });
+    EXPECT_GT(blocks, 1u);
+    ASSERT_GE(container.size(), 4u);
+    EXPECT_EQ(BlockStreamDeclaredSize(container), 250000);
+    EXPECT_EQ(Bytes(container.begin() + 4, container.end()), LZHPack(plain));
+    EXPECT_EQ(GetBlockStream(container, plain.size()), plain);
+}
+
 TEST(Winconvert, BlockwiseDecodeMatchesTheWholeBuffer) {
     const auto blockwise = [](const Bytes& container, size_t size) {
         Bytes out;

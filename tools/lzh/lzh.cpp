@@ -17,6 +17,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -155,11 +156,53 @@ void WriteAll(int fd, std::span<const uint8_t> bytes, const char* name) {
     }
 }
 
-void WriteFile(const char* name, std::span<const uint8_t> bytes) {
-    Descriptor out(::open(name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (out.get() < 0) throw FileError("cannot create", name);
-    WriteAll(out.get(), bytes, name);
-    if (!out.Close()) throw FileError("cannot write", name);
+// An output file written in the blocks the codec hands on, so no buffer
+// the size of the result is ever faulted in.
+class Output {
+public:
+    explicit Output(const char* name)
+        : name_(name), fd_(::open(name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)) {
+        if (fd_.get() < 0) throw FileError("cannot create", name);
+    }
+    void Write(const uint8_t* data, size_t size) { WriteAll(fd_.get(), {data, size}, name_); }
+    // A failed close can be the first report of a failed write.
+    void Close() {
+        if (!fd_.Close()) throw FileError("cannot write", name_);
+    }
+
+private:
+    const char* name_;
+    Descriptor fd_;
+};
+
+// A page fault costs this tool more than anything but the codec: some 15 us
+// each on the virtual machines it runs on, against about 1 us per page when
+// the kernel fills a whole range in one call. The codec's tables and block
+// buffers (under 128 KiB) come from the heap's first growth, so that growth
+// is made large enough and filled at once. Only a saving: where the kernel
+// lacks MADV_POPULATE_WRITE the pages fault in as they are used.
+void PrefaultHeap() {
+#if defined(M_TOP_PAD) && defined(MADV_POPULATE_WRITE)
+    constexpr size_t kCodecHeap = size_t{192} << 10;
+    mallopt(M_TOP_PAD, static_cast<int>(kCodecHeap));
+    void* probe = std::malloc(1);
+    if (probe == nullptr) return;
+    const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+    const uintptr_t begin = reinterpret_cast<uintptr_t>(probe) & ~(page - 1);
+    const auto end = reinterpret_cast<uintptr_t>(sbrk(0));
+    if (end != static_cast<uintptr_t>(-1) && end > begin)
+        madvise(reinterpret_cast<void*>(begin), std::min<uintptr_t>(end - begin, kCodecHeap), MADV_POPULATE_WRITE);
+    std::free(probe);
+#endif
+}
+
+void Compress(const char* inName, const char* outName) {
+    Input input(inName);
+    // Codes go out while the input is still being read.
+    input.DetachIfSameFile(outName);
+    Output out(outName);
+    relayon::skin::PutBlockStreamTo(input.Bytes(), [&](const uint8_t* data, size_t n) { out.Write(data, n); });
+    out.Close();
 }
 
 void Decompress(const char* inName, const char* outName, size_t max) {
@@ -168,15 +211,12 @@ void Decompress(const char* inName, const char* outName, size_t max) {
     // The size is checked before the output exists, so a refused container
     // leaves no empty file behind.
     const size_t size = relayon::skin::CheckedBlockStreamSize(input.Bytes(), max);
-    Descriptor out(::open(outName, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (out.get() < 0) throw FileError("cannot create", outName);
+    Output out(outName);
     // Decoded in blocks through a small buffer that stays in the cache and
     // written as they come: a megabyte-sized result buffer would cost more
     // in fresh pages than the decode itself.
-    relayon::skin::GetBlockStreamTo(input.Bytes(), size, [&](const uint8_t* data, size_t n) {
-        WriteAll(out.get(), {data, n}, outName);
-    });
-    if (!out.Close()) throw FileError("cannot write", outName);
+    relayon::skin::GetBlockStreamTo(input.Bytes(), size, [&](const uint8_t* data, size_t n) { out.Write(data, n); });
+    out.Close();
 }
 
 }  // namespace
@@ -186,8 +226,8 @@ int main(int argc, char** argv) {
     const char mode = argv[1][0];
     try {
         if (mode == 'c' && argc == 4) {
-            const Input input(argv[2]);
-            WriteFile(argv[3], relayon::skin::PutBlockStream(input.Bytes()));
+            PrefaultHeap();
+            Compress(argv[2], argv[3]);
             return 0;
         }
         if (mode == 'd' && (argc == 4 || argc == 5)) {
@@ -197,6 +237,7 @@ int main(int argc, char** argv) {
                 max = std::strtoull(argv[4], &end, 10);
                 if (end == argv[4] || *end != '\0') return Usage();
             }
+            PrefaultHeap();
             Decompress(argv[2], argv[3], max);
             return 0;
         }

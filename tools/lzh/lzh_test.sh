@@ -31,6 +31,8 @@ check "the container starts with the input size, little-endian" \
   bash -c '[ "$(od -An -tu4 -N4 "$1/packed" | tr -d " ")" = "$(stat -c %s "$1/plain")" ]' "$lzh" "$dir"
 check "decoding a container onto itself gives the plain file" \
   bash -c 'cp "$1/packed" "$1/inplace" && "$0" d "$1/inplace" "$1/inplace" && cmp -s "$1/plain" "$1/inplace"' "$lzh" "$dir"
+check "compressing a file onto itself gives its container" \
+  bash -c 'cp "$1/plain" "$1/packself" && "$0" c "$1/packself" "$1/packself" && cmp -s "$1/packed" "$1/packself"' "$lzh" "$dir"
 check "a refused container leaves no output file behind" \
   bash -c '! "$0" d "$1/packed" "$1/refused" 1000 2>/dev/null && [ ! -e "$1/refused" ]' "$lzh" "$dir"
 printf 'aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa' >"$dir/a100"
@@ -48,6 +50,7 @@ check "a directory as input is an I/O error" fails_with 1 "cannot read $dir" c "
 check "an output that cannot be created is an I/O error" fails_with 1 "cannot create" d "$dir/packed" "$dir/no/such/dir"
 if [ -w /dev/full ]; then
   check "a full disk is reported, not success" fails_with 1 "cannot write /dev/full" d "$dir/packed" /dev/full
+  check "a full disk while compressing is reported" fails_with 1 "cannot write /dev/full" c "$dir/plain" /dev/full
 fi
 check "a declared size above MAX is refused" fails_with 1 "exceeds the limit" d "$dir/packed" "$dir/x" 1000
 check "an unknown mode is a usage error" fails_with 2 "usage:" x "$dir/plain" "$dir/x"

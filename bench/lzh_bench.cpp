@@ -10,12 +10,15 @@
 // the tool wraps, timed by this thread's CPU time. Counters: "tool_ms" and
 // "inproc_ms" per run, "tool/inproc" their ratio, and "tool_sys_ms" the part
 // of the tool's time spent in the kernel (process start, page faults, file
-// I/O). CPU time rather than wall
+// I/O). "start_ms" is the CPU time of the same program started without
+// arguments (it prints its usage and exits): the floor of any run of the
+// tool, included in tool_ms. CPU time rather than wall
 // time keeps the figures steady on a shared machine. On such a machine
 // compare medians of repetitions, e.g.
 //   lzh_bench --benchmark_repetitions=7 --benchmark_report_aggregates_only=true
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -194,15 +197,23 @@ struct ToolTime {
     double system = 0;  // seconds in the kernel for it: start, page faults, file I/O
 };
 
-// Runs `lzh MODE IN OUT` once and takes the child's CPU times; not ok when it
-// could not be started or did not exit with status 0.
-ToolTime RunTool(const char* mode, const std::string& in, const std::string& out) {
-    const char* argv[] = {LZH_EXE, mode, in.c_str(), out.c_str(), nullptr};
+// Runs `lzh ARGS...` once (stderr discarded) and takes the child's CPU times;
+// not ok when it could not be started or did not exit with `expectedStatus`.
+ToolTime RunTool(std::vector<const char*> args, int expectedStatus) {
+    args.insert(args.begin(), LZH_EXE);
+    args.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
-    if (posix_spawn(&pid, LZH_EXE, nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0) return {};
+    const int spawned =
+        posix_spawn(&pid, LZH_EXE, &actions, nullptr, const_cast<char* const*>(args.data()), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return {};
     int status = 0;
     rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != expectedStatus)
+        return {};
     return {true, Seconds(usage.ru_utime), Seconds(usage.ru_stime)};
 }
 
@@ -233,18 +244,23 @@ void CommandLine(benchmark::State& state, bool compress) {
 
     double user = 0;
     double system = 0;
+    double start = 0;
     double inProcess = 0;
     for (auto _ : state) {
-        const ToolTime run = RunTool(compress ? "c" : "d", source, result);
-        if (!run.ok) {
+        const ToolTime run = RunTool({compress ? "c" : "d", source.c_str(), result.c_str()}, 0);
+        // The same program started without arguments only prints its usage:
+        // the cost of a process that no work on the codec or the files can cut.
+        const ToolTime usage = RunTool({}, 2);
+        if (!run.ok || !usage.ok) {
             state.SkipWithError("lzh failed");
             break;
         }
-        const double start = ThreadCpuSeconds();
+        start += usage.user + usage.system;
+        const double begin = ThreadCpuSeconds();
         const Bytes same = compress ? relayon::skin::PutBlockStream(input)
                                     : relayon::skin::GetBlockStream(container, input.size());
         benchmark::DoNotOptimize(same.data());
-        inProcess += ThreadCpuSeconds() - start;
+        inProcess += ThreadCpuSeconds() - begin;
         user += run.user;
         system += run.system;
         state.SetIterationTime(run.user + run.system);
@@ -257,6 +273,7 @@ void CommandLine(benchmark::State& state, bool compress) {
     if (runs > 0 && inProcess > 0) {
         state.counters["tool_ms"] = (user + system) / runs * 1e3;
         state.counters["tool_sys_ms"] = system / runs * 1e3;
+        state.counters["start_ms"] = start / runs * 1e3;
         state.counters["inproc_ms"] = inProcess / runs * 1e3;
         state.counters["tool/inproc"] = (user + system) / inProcess;
     }

@@ -17,7 +17,6 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <malloc.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -175,27 +174,6 @@ private:
     Descriptor fd_;
 };
 
-// A page fault costs this tool more than anything but the codec: some 15 us
-// each on the virtual machines it runs on, against about 1 us per page when
-// the kernel fills a whole range in one call. The codec's tables and block
-// buffers (under 128 KiB) come from the heap's first growth, so that growth
-// is made large enough and filled at once. Only a saving: where the kernel
-// lacks MADV_POPULATE_WRITE the pages fault in as they are used.
-void PrefaultHeap() {
-#if defined(M_TOP_PAD) && defined(MADV_POPULATE_WRITE)
-    constexpr size_t kCodecHeap = size_t{192} << 10;
-    mallopt(M_TOP_PAD, static_cast<int>(kCodecHeap));
-    void* probe = std::malloc(1);
-    if (probe == nullptr) return;
-    const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
-    const uintptr_t begin = reinterpret_cast<uintptr_t>(probe) & ~(page - 1);
-    const auto end = reinterpret_cast<uintptr_t>(sbrk(0));
-    if (end != static_cast<uintptr_t>(-1) && end > begin)
-        madvise(reinterpret_cast<void*>(begin), std::min<uintptr_t>(end - begin, kCodecHeap), MADV_POPULATE_WRITE);
-    std::free(probe);
-#endif
-}
-
 void Compress(const char* inName, const char* outName) {
     Input input(inName);
     // Codes go out while the input is still being read.
@@ -226,7 +204,6 @@ int main(int argc, char** argv) {
     const char mode = argv[1][0];
     try {
         if (mode == 'c' && argc == 4) {
-            PrefaultHeap();
             Compress(argv[2], argv[3]);
             return 0;
         }
@@ -237,7 +214,6 @@ int main(int argc, char** argv) {
                 max = std::strtoull(argv[4], &end, 10);
                 if (end == argv[4] || *end != '\0') return Usage();
             }
-            PrefaultHeap();
             Decompress(argv[2], argv[3], max);
             return 0;
         }

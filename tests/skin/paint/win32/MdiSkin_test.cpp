@@ -326,6 +326,8 @@ TEST_F(MdiSkin, MaximisedChildButtonsStandInTheBarAndActOnTheChild) {
     EXPECT_FALSE(mgr()->MDIMax);
     EXPECT_TRUE(Shows(L"&File"));
     EXPECT_TRUE(Shows(L"&Window list"));
+    // The frame's menu keeps no entries of a child that is gone.
+    EXPECT_EQ(GetMenuItemCount(main->Menu()->Handle()), 2);
 }
 
 TEST_F(MdiSkin, MergedEntryRunsTheChildsItemAndTileRestoresTheChildren) {
@@ -358,6 +360,7 @@ TEST_F(MdiSkin, MergedEntryRunsTheChildsItemAndTileRestoresTheChildren) {
     EXPECT_FALSE(IsZoomed(first->Handle()));
     EXPECT_FALSE(IsZoomed(second->Handle()));
     EXPECT_FALSE(MdiButton(8)->visible);
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(Client(), WM_MDIGETACTIVE, 0, 0)), second->Handle());
 
     // Both children closed: the bar is the frame's own again.
     first->Close();

@@ -1,5 +1,6 @@
 #include "skin/data/Winskinini.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <iterator>
@@ -34,6 +35,20 @@ void RequireList(const TAnsiStringList* Strings) {
     if (Strings == nullptr) throw EAssertionFailed(kStringsUnassignedText);
 }
 
+char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Orders a lower-case name against any text as if the text were lower-cased
+// too, without making that copy.
+bool LessLowered(std::string_view lowered, std::string_view text) {
+    const size_t n = std::min(lowered.size(), text.size());
+    for (size_t i = 0; i < n; ++i) {
+        const auto a = static_cast<unsigned char>(lowered[i]);
+        const auto b = static_cast<unsigned char>(FoldAscii(text[i]));
+        if (a != b) return a < b;
+    }
+    return lowered.size() < text.size();
+}
+
 }  // namespace
 
 void TQuickIni::LoadFromStream(std::istream* Stream) {
@@ -54,6 +69,7 @@ void TQuickIni::LoadFromText(std::string_view text) {
         const int index = FIniFile.Add(std::string(line));
         if (ini::HasHeaderShape(line)) FSections.AddData(std::string(line), index);
     }
+    IndexSections();
 }
 
 void TQuickIni::LoadFromFile(const std::string& aname) {
@@ -98,18 +114,35 @@ void TQuickIni::SetIniFile(const TAnsiStringList& Value) {
 void TQuickIni::Clear() {
     FIniFile.Clear();
     FSections.Clear();
+    byName_.clear();
 }
 
 int TQuickIni::GetSectionIndex(std::string_view Section) const {
-    // Compared in place against "[" + Section + "]": a skin load asks for
-    // hundreds of keys, and building that text for each one showed up.
+    // A skin load asks for hundreds of keys in some seventy sections, so the
+    // names are looked up in a sorted index rather than compared one by one.
+    const auto it = std::lower_bound(byName_.begin(), byName_.end(), Section,
+                                     [](const auto& entry, std::string_view name) { return LessLowered(entry.first, name); });
+    if (it == byName_.end() || !SameTextAscii(it->first, Section)) return -1;
+    return it->second;
+}
+
+void TQuickIni::IndexSections() {
+    byName_.clear();
+    byName_.reserve(static_cast<size_t>(FSections.Count()));
     for (int i = 0; i < FSections.Count(); ++i) {
         const std::string& header = FSections[i];
-        if (header.size() == Section.size() + 2 && header.front() == '[' && header.back() == ']' &&
-            SameTextAscii(std::string_view(header).substr(1, Section.size()), Section))
-            return static_cast<int>(FSections.Data(i));
+        // Every entry has the shape "[...]"; its name is the text between.
+        if (header.size() < 2) continue;
+        byName_.emplace_back(AsciiLower(std::string_view(header).substr(1, header.size() - 2)),
+                             static_cast<int>(FSections.Data(i)));
     }
-    return -1;
+    // Sorted by name, file order kept among equal names; the first of each
+    // name is the section every lookup finds.
+    std::stable_sort(byName_.begin(), byName_.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    byName_.erase(std::unique(byName_.begin(), byName_.end(),
+                              [](const auto& a, const auto& b) { return a.first == b.first; }),
+                  byName_.end());
 }
 
 void TQuickIni::RebuildSections() {
@@ -118,6 +151,7 @@ void TQuickIni::RebuildSections() {
         const std::string& line = FIniFile[i];
         if (ini::HasHeaderShape(line)) FSections.AddData(std::string(ini::Trim(line)), i);
     }
+    IndexSections();
 }
 
 int TQuickIni::BodyEnd(int header) const {

@@ -27,6 +27,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "toolkit/core/Strings.h"
 
@@ -98,9 +100,14 @@ public:
 private:
     int BodyEnd(int header) const;
     int FindKey(std::string_view Section, std::string_view Ident) const;
+    // Rebuilds byName_ from FSections.
+    void IndexSections();
 
     TAnsiStringList FIniFile;
     TAnsiStringList FSections;
+    // Each distinct section name (the text between the brackets, ASCII lower
+    // case) with the header line of its first section, sorted by name.
+    std::vector<std::pair<std::string, int>> byName_;
 };
 
 }  // namespace relayon::skin

@@ -75,7 +75,7 @@ private:
 
 class SkinBenchWindow : public BenchWindow {
 public:
-    explicit SkinBenchWindow(const std::wstring& skinFile) {
+    SkinBenchWindow(const std::wstring& skinFile, bool frame) {
         Application->Initialize();
         relayon::skin::InstallSkinEngine();
         relayon::skin::RegisterSkinDataClasses();
@@ -85,6 +85,7 @@ public:
         skin_->LoadFromFile(skinFile);
         skin_->Loaded();
         loaded_ = !skin_->Empty;
+        if (frame) DrawFramesToo();
         skin_->SetActive(true);
         form_.reset(TForm::Create<TBenchForm>(nullptr));
         form_->Show();
@@ -123,6 +124,14 @@ public:
     }
 
 private:
+    // What skinbench.exe --frame chooses after Loaded: the skin draws the
+    // window frames, menu bars, menu items and system menus too.
+    void DrawFramesToo() {
+        using namespace relayon::skin;
+        skin_->SetSkinControls(skin_->SkinControls().Include(xcMainMenu).Include(xcMenuItem).Include(xcSystemMenu));
+        skin_->SetOptions(skin_->Options().Include(xoMDIChildBorder));
+    }
+
     std::unique_ptr<TComponent> root_;
     TSkinData* skin_ = nullptr;
     std::unique_ptr<TBenchForm> form_;
@@ -147,8 +156,8 @@ std::unique_ptr<BenchWindow> Opened(std::unique_ptr<W> w, const char* what) {
 
 std::unique_ptr<BenchWindow> OpenConsoleWindow() { return Opened(std::make_unique<ConsoleWindow>(), "console"); }
 
-std::unique_ptr<BenchWindow> OpenSkinBenchWindow(const std::wstring& skinFile) {
-    auto w = std::make_unique<SkinBenchWindow>(skinFile);
+std::unique_ptr<BenchWindow> OpenSkinBenchWindow(const std::wstring& skinFile, bool frame) {
+    auto w = std::make_unique<SkinBenchWindow>(skinFile, frame);
     if (!w->Loaded()) {
         std::fprintf(stderr, "skin bench: the skin file could not be read\n");
         return nullptr;

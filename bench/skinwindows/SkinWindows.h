@@ -22,8 +22,10 @@ public:
 };
 
 // Null with a message on stderr when the window could not be opened and skinned.
+// `frame`: the skin draws the frame, menu bar and menus too (skinbench.exe
+// --frame); otherwise the frame stays the system's, as in the console.
 std::unique_ptr<BenchWindow> OpenConsoleWindow();
-std::unique_ptr<BenchWindow> OpenSkinBenchWindow(const std::wstring& skinFile);
+std::unique_ptr<BenchWindow> OpenSkinBenchWindow(const std::wstring& skinFile, bool frame = false);
 
 // Pumps messages for about one millisecond.
 void PumpOnce();

@@ -1,6 +1,12 @@
 // TWinSkinForm: painting the skinned frame (borders, caption bar, caption
-// text and caption buttons).
+// text and caption buttons, the menu band). What is composed is kept between
+// paints (FramePaintCache.h): a frame repaint that changes nothing copies
+// the kept pictures instead of composing them from the skin again.
+#include <cstring>
+
 #include "skin/paint/core/CaptionGeometry.h"
+#include "skin/paint/win32/FramePaintCache.h"
+#include "skin/paint/win32/SkinMenuBar.h"
 #include "skin/paint/win32/SkinPrimitives.h"
 #include "skin/paint/win32/Winskinform.h"
 #include "skin/paint/win32/Winsubclass.h"
@@ -31,6 +37,20 @@ std::wstring WindowText(HWND h) {
     return s;
 }
 
+// The system icon the icon button shows: the window's small icon, else its big one.
+HICON WindowIcon(HWND hwnd) {
+    HICON icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, GCLP_HICONSM));
+    if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, GCLP_HICON));
+    return icon;
+}
+
+TFramePaintCache& CacheOf(TWinSkinForm& f) {
+    if (!f.FrameCache) f.FrameCache = std::make_shared<TFramePaintCache>();
+    return *f.FrameCache;
+}
+
 // Restores the DC's selection, text colour and background mode on scope exit.
 class DcStateGuard {
 public:
@@ -45,6 +65,90 @@ private:
     HDC dc_;
     int saved_;
 };
+
+HFONT CaptionFontOf(TWinSkinForm& f) { return f.CaptionFont.get() ? f.CaptionFont.get() : f.fsd->CaptionFont(); }
+
+COLORREF CaptionTextColour(TWinSkinForm& f) {
+    return ColorToRGB(SchemeColor(f.fsd, f.FWindowActive ? csTitleTextActive : csTitleTextNoActive));
+}
+
+// Everything the caption bar of a `w` x `h` frame is composed from, but the
+// pixels under it; the buttons' visibility is this paint's.
+TCaptionKey CaptionKeyOf(TWinSkinForm& f, int w, int h) {
+    TCaptionKey k;
+    k.skin = f.fsd;
+    k.generation = TSkinData::LoadGeneration();
+    k.width = w;
+    k.height = h;
+    k.active = f.FWindowActive;
+    k.rightToLeft = f.bidileft;
+    k.windowState = f.Windowstate;
+    k.border = f.FormBorder;
+    k.borderLeft = f.bw.left;
+    k.borderRight = f.bw.right;
+    k.menuHeight = f.MenuHeight;
+    k.iconSize = f.Iconx;
+    k.style = f.dwstyle;
+    k.text = f.bstr + WindowText(f.Hwnd) + f.astr;
+    LOGFONTW lf{};
+    if (HFONT font = CaptionFontOf(f)) GetObjectW(font, sizeof lf, &lf);
+    std::memcpy(k.font.data(), &lf, sizeof lf);
+    k.textColour = CaptionTextColour(f);
+    k.icon = WindowIcon(f.Hwnd);
+    for (auto& b : f.SysBtn) k.buttons.push_back({b->data, b->visible, b->enabled});
+    return k;
+}
+
+std::array<LONG, 4> Corners(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// Everything the menu bar draws the band `band` from, as it stands now.
+TMenuBandKey MenuBandKeyOf(TWinSkinForm& f, const TWinSkinMenu& bar, const RECT& band) {
+    TMenuBandKey k;
+    k.bar = &bar;
+    k.background = bar.bkmap.get();
+    k.band = Corners(band);
+    k.barRect = Corners(bar.Bar);
+    k.skin = f.fsd;
+    k.generation = TSkinData::LoadGeneration();
+    k.active = f.FWindowActive;
+    k.rightToLeft = f.bidileft;
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        std::memcpy(k.font.data(), &metrics.lfMenuFont, sizeof metrics.lfMenuFont);
+    k.colours = {ColorToRGB(SchemeColor(f.fsd, csMenuBar)),       ColorToRGB(SchemeColor(f.fsd, csMenuBarText)),
+                 ColorToRGB(SchemeColor(f.fsd, csButtonShadow)),  ColorToRGB(SchemeColor(f.fsd, csButtonHilight)),
+                 GetSysColor(COLOR_MENU),                         GetSysColor(COLOR_MENUTEXT),
+                 GetSysColor(COLOR_GRAYTEXT),                     GetSysColor(COLOR_BTNHIGHLIGHT)};
+    for (auto& b : bar.Buttons)
+        k.buttons.push_back({b.get(), b->caption, b->visible, b->enabled, b->state, Corners(b->bounds)});
+    return k;
+}
+
+// The menu bar (`draw`) draws the band into the kept picture (at window
+// coordinates, so the bar keeps its place for its own button paints), and
+// the band is copied from there; while nothing the bar draws from changed,
+// the kept picture is copied again without the bar drawing. A maximised MDI
+// child's buttons in the bar are drawn by the bar every time. False without
+// a menu bar.
+template <class Draw>
+bool DrawKeptMenuBand(TWinSkinForm& f, HDC dc, const RECT& band, Draw draw) {
+    if (!f.menu) return false;
+    TFramePaintCache& cache = CacheOf(f);
+    if (f.FormStyle == sfsMDIform && f.MDIChildMax()) {
+        cache.ForgetBand();
+        return draw(dc);
+    }
+    TBitmap& picture = cache.Band(band.right, band.bottom);
+    HDC pic = picture.Canvas().Handle();
+    if (!cache.BandKept(MenuBandKeyOf(f, *f.menu, band))) {
+        cache.ForgetBand();
+        draw(pic);
+        cache.KeepBand(MenuBandKeyOf(f, *f.menu, band));
+    }
+    BitBlt(dc, band.left, band.top, band.right - band.left, band.bottom - band.top, pic, band.left, band.top, SRCCOPY);
+    return true;
+}
 
 }  // namespace
 
@@ -67,7 +171,9 @@ void TWinSkinForm::UpdateNc(HDC dc) {
             DrawFLine(wdc);
             RECT band{bw.left, bw.top, fwidth - bw.right, bw.top + MenuHeight};
             if (MenuHeight > 0 && band.right > band.left) {
-                if (!DrawMenuBand(wdc, band) && fsd->BGBrush.get()) FillRect(wdc, &band, fsd->BGBrush.get());
+                auto drawBand = [&](HDC target) { return DrawMenuBand(target, band); };
+                if (!DrawKeptMenuBand(*this, wdc, band, drawBand) && fsd->BGBrush.get())
+                    FillRect(wdc, &band, fsd->BGBrush.get());
             }
         }
     } catch (...) {
@@ -89,9 +195,22 @@ void TWinSkinForm::Drawborder(int index, const RECT& rect, HDC dc) {
     const std::unique_ptr<TDataSkinBorder>& b = fsd->border[static_cast<size_t>(index - 1)];
     if (!b || !b->Map || b->Map->Empty()) return;
     int n = Frames(*b);
-    int cell = (FWindowActive || n == 1) ? 1 : 2;
-    bool vertical = index >= 3;
-    std::unique_ptr<TBitmap> piece = GetHMap(rect, *b->Map, Margins(b->r), cell, n, b->Tile != 1, vertical);
+    TBorderPieceKey key;
+    key.map = b->Map.get();
+    key.generation = TSkinData::LoadGeneration();
+    key.width = rect.right - rect.left;
+    key.height = rect.bottom - rect.top;
+    key.margins = Margins(b->r);
+    key.cell = (FWindowActive || n == 1) ? 1 : 2;
+    key.cells = n;
+    key.tile = b->Tile != 1;
+    key.vertical = index >= 3;
+    // A piece is composed once for each size, state and skin it is shown in.
+    TFramePaintCache& cache = CacheOf(*this);
+    TBitmap* piece = cache.BorderPiece(index, key);
+    if (!piece)
+        piece = cache.KeepBorderPiece(index, key,
+                                      GetHMap(rect, *b->Map, key.margins, key.cell, n, key.tile, key.vertical));
     if (!piece || piece->Empty()) return;
     BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, piece->Canvas().Handle(), 0, 0,
            SRCCOPY);
@@ -102,22 +221,46 @@ void TWinSkinForm::DrawFLine(HDC dc) {
     bool minimized = Windowstate == swsMin;
     int h = minimized ? std::max(fheight, static_cast<int>(bw.top)) : bw.top;
     if (w <= 0 || h <= 0) return;
+    TFramePaintCache& cache = CacheOf(*this);
+    // The caption bar last composed stays in CaptionBuf: when nothing it
+    // shows changed, not even the pixels under it, it is shown again as is.
+    for (int i = 0; i < static_cast<int>(SysBtn.size()); ++i) SysBtnVisible(i);
+    TCaptionKey key;
+    if (!minimized) {
+        key = CaptionKeyOf(*this, w, h);
+        if (cache.CaptionKept(dc, key)) {
+            const TCaptionLayout& kept = cache.Layout();
+            ctr = kept.text;
+            RightBtn = kept.rightButtons;
+            for (size_t i = 0; i < SysBtn.size() && i < kept.buttons.size(); ++i) SysBtn[i]->bounds = kept.buttons[i];
+            BitBlt(dc, 0, 0, w, h, CaptionBuf->Canvas().Handle(), 0, 0, SRCCOPY);
+            return;
+        }
+    }
+    cache.ForgetCaption();
     CaptionBuf->SetSize(w, h);
     HDC buf = CaptionBuf->Canvas().Handle();
     if (minimized) {
         FillColor(buf, RECT{0, 0, w, h}, SchemeColor(fsd, csButtonFace));
         Drawborder(3, RECT{0, 0, w, bw.top}, buf);
     } else {
-        // What shows through the top border's transparent pixels.
-        BitBlt(buf, 0, 0, w, h, dc, 0, 0, SRCCOPY);
+        // What shows through the top border's transparent pixels (as read
+        // from `dc` just now).
+        BitBlt(buf, 0, 0, w, h, cache.Under().Canvas().Handle(), 0, 0, SRCCOPY);
         Drawborder(3, RECT{bw.left, 0, w - bw.right, bw.top}, buf);
     }
-    for (int i = 0; i < static_cast<int>(SysBtn.size()); ++i) SysBtnVisible(i);
     DrawLine(CaptionBuf->Canvas(), RECT{0, 0, w, bw.top});
     SetSysbtnRect();
     DrawAllSysbtn(CaptionBuf->Canvas().Handle());
     BitBlt(dc, 0, 0, w, h, CaptionBuf->Canvas().Handle(), 0, 0, SRCCOPY);
+    if (minimized) return;
+    TCaptionLayout layout;
+    layout.text = ctr;
+    layout.rightButtons = RightBtn;
+    for (auto& b : SysBtn) layout.buttons.push_back(b->bounds);
+    cache.KeepCaption(std::move(key), std::move(layout));
 }
+
 
 void TWinSkinForm::DrawLine(TCanvas& canvas, const RECT& rect) {
     std::wstring text = bstr + WindowText(Hwnd) + astr;
@@ -126,10 +269,10 @@ void TWinSkinForm::DrawLine(TCanvas& canvas, const RECT& rect) {
         if (b->visible && HasImage(*b) && b->data->Align == 1) RightBtn = std::max(RightBtn, int(b->data->XCoord));
     HDC dc = canvas.Handle();
     DcStateGuard keep(dc);
-    HFONT font = CaptionFont.get() ? CaptionFont.get() : fsd->CaptionFont();
+    HFONT font = CaptionFontOf(*this);
     if (font) SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ColorToRGB(SchemeColor(fsd, FWindowActive ? csTitleTextActive : csTitleTextNoActive)));
+    SetTextColor(dc, CaptionTextColour(*this));
     RECT measure{0, 0, 0, 0};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measure, DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP);
 
@@ -161,7 +304,7 @@ void TWinSkinForm::DrawLine(TCanvas& canvas, const RECT& rect) {
     dc = canvas.Handle();
     if (font) SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ColorToRGB(SchemeColor(fsd, FWindowActive ? csTitleTextActive : csTitleTextNoActive)));
+    SetTextColor(dc, CaptionTextColour(*this));
     RECT inner{ctr.left + in.backLeft, ctr.top, ctr.right - in.backRight, ctr.bottom};
     UINT flags = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
     if (bidileft) flags |= DT_RIGHT | DT_RTLREADING;
@@ -213,10 +356,7 @@ namespace {
 // a window without any icon shows the skin's own picture for the button, and
 // without that the magenta-backed icon bitmap.
 void DrawIconButton(HWND hwnd, HDC dc, const TWinSysButton& b, int size, TBitmap& fallback) {
-    HICON icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
-    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, GCLP_HICONSM));
-    if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0));
-    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, GCLP_HICON));
+    HICON icon = WindowIcon(hwnd);
     const RECT& at = b.bounds;
     if (icon) {
         DrawIconEx(dc, at.left, at.top, icon, size, size, 0, nullptr, DI_NORMAL);

@@ -10,9 +10,14 @@
 // prints every launch, the medians, their ratio and the memory difference.
 //
 //   startbench ROUNDS NAME1 COMMANDLINE1 NAME2 COMMANDLINE2
+//   startbench hold SECONDS MARKER COMMANDLINE
 //
 // The ratio and the memory difference are those of the first program against
 // the second. One warm-up launch of each program is not counted.
+// "hold" launches one program, creates the file MARKER once its window is
+// shown and idle and keeps it open SECONDS longer (or until it ends), so that
+// a script outside Wine can read the process's memory map at the moment the
+// benchmark measures.
 #include <windows.h>
 #include <psapi.h>
 
@@ -66,7 +71,7 @@ double Now()
     return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-Launch Run(const std::wstring& commandLine)
+Launch Run(const std::wstring& commandLine, const wchar_t* marker = nullptr, DWORD holdMs = 0)
 {
     Launch result;
     std::wstring line = commandLine;
@@ -100,6 +105,11 @@ Launch Run(const std::wstring& commandLine)
             result.residentMb = static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
             result.ok = true;
         }
+        if (marker) {
+            HANDLE file = CreateFileW(marker, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+            WaitForSingleObject(pi.hProcess, holdMs);
+        }
         PostMessageW(window, WM_CLOSE, 0, 0);
     } else {
         std::fprintf(stderr, "startbench: %ls showed no window\n", commandLine.c_str());
@@ -123,8 +133,11 @@ double Median(std::vector<double> v)
 
 int wmain(int argc, wchar_t** argv)
 {
+    if (argc == 5 && std::wstring(argv[1]) == L"hold")
+        return Run(argv[4], argv[3], static_cast<DWORD>(_wtoi(argv[2])) * 1000).ok ? 0 : 1;
     if (argc != 6) {
-        std::fprintf(stderr, "usage: startbench ROUNDS NAME1 COMMANDLINE1 NAME2 COMMANDLINE2\n");
+        std::fprintf(stderr, "usage: startbench ROUNDS NAME1 COMMANDLINE1 NAME2 COMMANDLINE2\n"
+                             "       startbench hold SECONDS MARKER COMMANDLINE\n");
         return 2;
     }
     const int rounds = std::max(1, _wtoi(argv[1]));

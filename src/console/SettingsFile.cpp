@@ -1,10 +1,10 @@
 #include "console/SettingsFile.h"
 
 #include <windows.h>
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <memory>
+#include <type_traits>
 
 namespace relayon::console {
 namespace {
@@ -46,10 +46,24 @@ std::wstring WindowsDirectoryFile()
     return path + kSettingsFileName;
 }
 
+struct ModuleFreer {
+    void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+using Module = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFreer>;
+
+// shell32 is loaded only here, when the Windows directory cannot hold the
+// file: linked statically it (and the DLLs it pulls in) would sit in every
+// console's memory from start-up for a call most starts never make.
 std::wstring PerUserFile()
 {
+    const Module shell32(LoadLibraryW(L"shell32.dll"));
+    if (!shell32)
+        return {};
+    using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+    const auto getFolderPath =
+        reinterpret_cast<GetFolderPath>(reinterpret_cast<void*>(GetProcAddress(shell32.get(), "SHGetFolderPathW")));
     wchar_t base[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, base)))
+    if (!getFolderPath || FAILED(getFolderPath(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, base)))
         return {};
     std::wstring dir = std::wstring(base) + L"\\Relayon";
     CreateDirectoryW(dir.c_str(), nullptr);
@@ -64,17 +78,12 @@ void SetSettingsPathOverride(const std::wstring& path)
     gDecided = !path.empty();
 }
 
-std::optional<std::wstring> SettingsPathFromCommandLine(const wchar_t* commandLine)
+std::optional<std::wstring> SettingsPathFromArguments(int count, const wchar_t* const* args)
 {
-    int count = 0;
-    LPWSTR* args = CommandLineToArgvW(commandLine, &count);
-    if (!args)
-        return std::nullopt;
     std::optional<std::wstring> path;
     for (int i = 1; i + 1 < count; ++i)
         if (std::wstring(args[i]) == L"--settings")
             path = args[i + 1];
-    LocalFree(args);
     return path;
 }
 

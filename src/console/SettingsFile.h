@@ -21,8 +21,9 @@ inline constexpr wchar_t kSettingsFileName[] = L"qarn.dat";
 // An explicit settings path for this process. Empty: forget the path kept so
 // far, so the next access chooses again as above.
 void SetSettingsPathOverride(const std::wstring& path);
-// The explicit path given by "--settings PATH" on a command line, if any.
-std::optional<std::wstring> SettingsPathFromCommandLine(const wchar_t* commandLine);
+// The explicit path given by "--settings PATH" among a program's arguments
+// (args[0] is the program), if any; the last one given wins.
+std::optional<std::wstring> SettingsPathFromArguments(int count, const wchar_t* const* args);
 
 // The settings file's full path, chosen as described above at the first
 // access (the start-up load) and kept for the rest of the session.

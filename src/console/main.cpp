@@ -2,6 +2,8 @@
 //   relayon.exe [--settings PATH]   PATH: the settings file to use instead of qarn.dat
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "console/Form1.h"
 #include "console/SettingsFile.h"
 #include "skin/paint/win32/Winskindlg.h"
@@ -9,7 +11,9 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    if (const auto path = relayon::console::SettingsPathFromCommandLine(GetCommandLineW()))
+    // The runtime has split the command line already (the program is built as
+    // a wide-character one); shell32's splitter would load shell32 for it.
+    if (const auto path = relayon::console::SettingsPathFromArguments(__argc, __wargv))
         relayon::console::SetSettingsPathOverride(*path);
     try {
         Application->Initialize();

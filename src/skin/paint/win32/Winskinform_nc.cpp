@@ -69,7 +69,8 @@ private:
 HFONT CaptionFontOf(TWinSkinForm& f) { return f.CaptionFont.get() ? f.CaptionFont.get() : f.fsd->CaptionFont(); }
 
 COLORREF CaptionTextColour(TWinSkinForm& f) {
-    return ColorToRGB(SchemeColor(f.fsd, f.FWindowActive ? csTitleTextActive : csTitleTextNoActive));
+    const TShemeColor which = f.FWindowActive ? csTitleTextActive : csTitleTextNoActive;
+    return static_cast<COLORREF>(ColorToRGB(SchemeColor(f.fsd, which)));
 }
 
 // Everything the caption bar of a `w` x `h` frame is composed from, but the
@@ -116,10 +117,10 @@ TMenuBandKey MenuBandKeyOf(TWinSkinForm& f, const TWinSkinMenu& bar, const RECT&
     metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         std::memcpy(k.font.data(), &metrics.lfMenuFont, sizeof metrics.lfMenuFont);
-    k.colours = {ColorToRGB(SchemeColor(f.fsd, csMenuBar)),       ColorToRGB(SchemeColor(f.fsd, csMenuBarText)),
-                 ColorToRGB(SchemeColor(f.fsd, csButtonShadow)),  ColorToRGB(SchemeColor(f.fsd, csButtonHilight)),
-                 GetSysColor(COLOR_MENU),                         GetSysColor(COLOR_MENUTEXT),
-                 GetSysColor(COLOR_GRAYTEXT),                     GetSysColor(COLOR_BTNHIGHLIGHT)};
+    auto scheme = [&](auto colour) { return static_cast<COLORREF>(ColorToRGB(SchemeColor(f.fsd, colour))); };
+    k.colours = {scheme(csMenuBar),       scheme(csMenuBarText),     scheme(csButtonShadow),
+                 scheme(csButtonHilight), GetSysColor(COLOR_MENU),   GetSysColor(COLOR_MENUTEXT),
+                 GetSysColor(COLOR_GRAYTEXT), GetSysColor(COLOR_BTNHIGHLIGHT)};
     for (auto& b : bar.Buttons)
         k.buttons.push_back({b.get(), b->caption, b->visible, b->enabled, b->state, Corners(b->bounds)});
     return k;

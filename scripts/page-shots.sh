@@ -24,7 +24,7 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove "$((X + 40))" "$((Y + 12))" click 1
 sleep 0.5
 for page in 1 2 3 4; do
-  [ "$page" -gt 1 ] && xdotool key Right && sleep 0.8
+  [ "$page" -gt 1 ] && xdotool key Right && sleep 2.5
   import -window "$window" "$outdir/page$page-lang$lang.png"
 done
 xdotool windowclose "$window" 2>/dev/null || true

@@ -44,6 +44,12 @@ void TSkinEdit::AfterProc(TMessage& Message) {
     case WM_PRINT:
         if (Message.LParam & PRF_NONCLIENT) PaintControl1(reinterpret_cast<HDC>(Message.WParam));
         return;
+    // The up-down inside follows the host's enabled state in its look, so it
+    // is painted again with it.
+    case WM_ENABLE:
+    case CM_ENABLEDCHANGED:
+        if (updown && hwnd && IsWindow(hwnd)) RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        break;
     default: break;
     }
     TSkinControl::AfterProc(Message);

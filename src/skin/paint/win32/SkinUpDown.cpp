@@ -132,7 +132,10 @@ void TSkinUpDown::DrawControl(HDC dc, const RECT& rc) {
     const bool horizontal = Horizontal();
     const RECT local{0, 0, w, h};
     FillColor(mem, local, SchemeColor(fsd, csButtonFace));
-    const bool disabled = (StyleOf(*this) & WS_DISABLED) != 0;
+    // An up-down inside a picker or edit is never disabled itself when its host
+    // is: it looks disabled whenever the host is, as the host's text does.
+    HWND host = inedit ? GetParent(hwnd) : nullptr;
+    const bool disabled = (StyleOf(*this) & WS_DISABLED) != 0 || (host && !IsWindowEnabled(host));
     // The cursor's half in the drawing area's coordinates.
     int under = HalfUnderCursor(area);
     lastUnder_ = under;

@@ -358,6 +358,31 @@ TEST_F(BarSkinners, UpDownArrowsStepTheValueAndShowThePress) {
     EXPECT_EQ(CountIn(h, c, pressedOnly), 0);  // released: no half shows pressed
 }
 
+TEST_F(BarSkinners, UpDownInsideAPickerLooksDisabledWithItsPicker) {
+    auto* picker = Add<TDateTimePicker>(10, 10, 140, 26);
+    picker->SetKind(dtkTime);
+    picker->SetEnabled(false);
+    uitest::ShowAndActivate(*form);
+    ASSERT_TRUE(Skin(L"TSkinEdit", picker));  // offers its up-down to the up-down skinner
+    Repaint(picker->Handle());
+    HWND arrows = FindWindowExW(picker->Handle(), nullptr, UPDOWN_CLASSW, nullptr);
+    ASSERT_TRUE(arrows);
+    RECT c{};
+    GetClientRect(arrows, &c);
+    // Colours only the disabled cells have, and colours only the normal ones have.
+    TBitmap& plates = *skin.VSpin->Map;
+    const std::set<COLORREF> common{Scheme(csButtonFace), RGB(255, 255, 255)};
+    const auto disabledOnly = Minus(Minus(CellColours(plates, 8, 3), CellColours(plates, 8, 1)), common);
+    const auto normalOnly = Minus(Minus(CellColours(plates, 8, 1), CellColours(plates, 8, 3)), common);
+    ASSERT_FALSE(disabledOnly.empty());
+    EXPECT_GT(CountIn(arrows, c, disabledOnly), 0);
+    EXPECT_EQ(CountIn(arrows, c, normalOnly), 0);
+    // Enabled again, it is painted again with the picker.
+    picker->SetEnabled(true);
+    uitest::Pump(60);
+    EXPECT_EQ(CountIn(arrows, c, disabledOnly), 0);
+}
+
 TEST_F(BarSkinners, UpDownInsideAPickerKeepsOffItsBorder) {
     auto* picker = Add<TDateTimePicker>(10, 10, 140, 26);
     picker->SetKind(dtkTime);

@@ -138,8 +138,7 @@ int wmain(int argc, wchar_t** argv) {
     TSkinData viaProperty(nullptr);
     auto stream = [&] { viaProperty.ReadSkinStream(property); };
     // A component's first load makes every DIB section anew. The component
-    // is made before the clock starts and freed when the pass is over, as
-    // making one (menu glyphs, hint window, caption font) and freeing its
+    // is made before the clock starts and freed later, untimed, as making one (menu glyphs, hint window, caption font) and freeing its
     // pictures are no part of loading a skin; they are timed on their own.
     std::vector<std::unique_ptr<TSkinData>> made;
     auto make = [&] { made.push_back(std::make_unique<TSkinData>(nullptr)); };
@@ -175,7 +174,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::vector<double> packed = Medians(rounds, {{decode}, {describe}, {load}, {stream}});
     const std::vector<double> kept = Medians(rounds, {{describeUnpacked}, {loadUnpacked}});
     // First loads free nothing, so they take turns with decoding alone. Their
-    // ratio is to the decoding of the first pass all the same: decoding right
+    // ratio is to the decoding of the pass above all the same: decoding right
     // after a first load (new DIB sections mapped) took about twice its time,
     // which would flatter the ratio; that figure is printed too. The
     // components loaded so far are freed every 20 rounds, which keeps the

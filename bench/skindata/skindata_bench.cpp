@@ -138,8 +138,9 @@ int wmain(int argc, wchar_t** argv) {
     TSkinData viaProperty(nullptr);
     auto stream = [&] { viaProperty.ReadSkinStream(property); };
     // A component's first load makes every DIB section anew. The component
-    // is made before the clock starts and freed later, untimed, as making one (menu glyphs, hint window, caption font) and freeing its
-    // pictures are no part of loading a skin; they are timed on their own.
+    // is made before the clock starts and freed later, untimed, as making one
+    // (menu glyphs, hint window, the default lists) and freeing its pictures
+    // are no part of loading a skin; they are timed on their own.
     std::vector<std::unique_ptr<TSkinData>> made;
     auto make = [&] { made.push_back(std::make_unique<TSkinData>(nullptr)); };
     auto first = [&] { made.back()->LoadFromStream(file); };

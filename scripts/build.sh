@@ -25,10 +25,13 @@ case "$kind" in
   bench)  cmake -S "$root" -B "$dir" "${gen[@]}" -DCMAKE_BUILD_TYPE=Release -DRELAYON_BENCH=ON >/dev/null ;;
   win)    cmake -S "$root" -B "$dir" "${gen[@]}" "${mingw[@]}" \
             -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O1" -DCMAKE_C_FLAGS_RELEASE="-O1" >/dev/null ;;
-  # What people run and what the Windows benchmarks measure: -O2, no tests.
+  # What people run and what the Windows benchmarks measure: -Os, no tests.
+  # Optimised for size: the start-up touches code all over the image and the
+  # kernel maps it in 64 KiB runs, so the whole code section ends up resident;
+  # -Os makes it a quarter smaller at no visible cost in speed.
   winrel) cmake -S "$root" -B "$dir" "${gen[@]}" "${mingw[@]}" -DRELAYON_TESTS=OFF -DRELAYON_BENCH=ON \
-            -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-            -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG" >/dev/null ;;
+            -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-Os -DNDEBUG" \
+            -DCMAKE_C_FLAGS_RELEASE="-Os -DNDEBUG" >/dev/null ;;
   *) echo "unknown build kind $kind" >&2; exit 2 ;;
 esac
 cmake --build "$dir" "${targets[@]}"

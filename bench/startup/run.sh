@@ -4,7 +4,7 @@
 #
 #   bash bench/startup/run.sh [ROUNDS]        (default 9 rounds)
 #
-# Builds the Release (-O2) Windows tree (scripts/build.sh winrel), starts one
+# Builds the Release (-Os) Windows tree (scripts/build.sh winrel), starts one
 # Wine session (virtual display, wineserver, kept-alive desktop process) and
 # runs startbench.exe in it, which launches the two programs alternately, one
 # warm-up launch each first. For every launch it takes the time from

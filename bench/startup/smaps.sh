@@ -8,10 +8,13 @@
 #   bash bench/startup/smaps.sh [TOP]          (default: 25 lines each)
 #
 # With RELAYON_SMAPS_KEEP=DIR the full maps are kept as DIR/console.smaps and
-# DIR/bare.smaps.
+# DIR/bare.smaps. With RELAYON_STARTUP_NOBUILD=1 the Release tree is used as
+# it is, without building it first.
 #
 # Anonymous memory is one line ("[anon]", including the heap and stacks).
-# Columns: resident KiB, of it private dirty KiB (copied or written pages).
+# Columns: resident KiB, of it private dirty KiB (written pages; a file that
+# was just written, like a freshly linked exe, counts as dirty until the
+# kernel has flushed it).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 top="${1:-25}"

@@ -4,6 +4,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/FormReader.h"
+#include "toolkit/LabelFit.h"
 #include "toolkit/Menus.h"
 
 void TControlScrollBar::SetVisible(bool v) {
@@ -105,10 +106,13 @@ TForm::~TForm() {
 void TForm::AfterConstruction() {
     if (constructed_) return;
     constructed_ = true;
-    ReadFormResource(*this);
-    // MDI children are shown from the start.
-    if (formStyle_ == fsMDIChild) visible_ = true;
-    DoCreate();
+    {
+        LabelFitScope labelsFitOnceMade;
+        ReadFormResource(*this);
+        // MDI children are shown from the start.
+        if (formStyle_ == fsMDIChild) visible_ = true;
+        DoCreate();
+    }
     if (visible_) {
         visible_ = false;
         Show();

@@ -1,6 +1,10 @@
 #include "toolkit/Label.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "toolkit/GdiObject.h"
+#include "toolkit/LabelFit.h"
 #include "toolkit/WinControl.h"
 
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
@@ -8,6 +12,8 @@ TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
     width_ = 65;
     height_ = 17;
 }
+
+TLabel::~TLabel() { LabelFitScope::Forget(this); }
 
 void TLabel::SetAutoSize(bool v) {
     autoSize_ = v;
@@ -53,6 +59,13 @@ void TLabel::FontChanged() {
 
 void TLabel::AdjustBounds() {
     if (!autoSize_ || IsLoading()) return;
+    // Only these end with the same bounds whatever text they were fitted to before.
+    if (alignment_ == taLeftJustify && !wordWrap_ && LabelFitScope::Defer(this)) return;
+    FitBoundsToText();
+}
+
+void TLabel::FitBoundsToText() {
+    if (!autoSize_) return;
     ScreenDC screen;
     SelectGuard font(screen, Font().Handle());
     std::wstring text = text_.empty() ? L" " : text_;
@@ -98,4 +111,30 @@ void TLabel::WndProc(TMessage& message) { TGraphicControl::WndProc(message); }
 void TLabel::Loaded() {
     TGraphicControl::Loaded();
     AdjustBounds();
+}
+
+namespace {
+
+// Open scopes, innermost last; each holds its labels waiting to be fitted.
+thread_local std::vector<std::vector<TLabel*>> openScopes;
+
+}  // namespace
+
+LabelFitScope::LabelFitScope() { openScopes.emplace_back(); }
+
+LabelFitScope::~LabelFitScope() {
+    std::vector<TLabel*> waiting = std::move(openScopes.back());
+    openScopes.pop_back();
+    for (TLabel* label : waiting) label->FitBoundsToText();
+}
+
+bool LabelFitScope::Defer(TLabel* label) {
+    if (openScopes.empty()) return false;
+    auto& waiting = openScopes.back();
+    if (std::find(waiting.begin(), waiting.end(), label) == waiting.end()) waiting.push_back(label);
+    return true;
+}
+
+void LabelFitScope::Forget(TLabel* label) {
+    for (auto& waiting : openScopes) std::erase(waiting, label);
 }

@@ -9,6 +9,7 @@ enum TTextLayout { tlTop, tlCenter, tlBottom };
 class TLabel : public TGraphicControl {
 public:
     explicit TLabel(TComponent* AOwner);
+    ~TLabel() override;
 
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool v);
@@ -33,7 +34,10 @@ protected:
     void AdjustBounds();
 
 private:
+    friend class LabelFitScope;
     UINT DrawFlags() const;
+    // Measures the text now and sets the bounds.
+    void FitBoundsToText();
 
     bool autoSize_ = true;
     TAlignment alignment_ = taLeftJustify;

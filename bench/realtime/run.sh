@@ -3,7 +3,7 @@
 #
 #   bash bench/realtime/run.sh [ROUNDS] [ADDRESS]   (default 40 rounds, 127.0.0.1)
 #
-# Builds the Release (-O2) Windows tree (scripts/build.sh winrel), starts one
+# Builds the Release (-Os) Windows tree (scripts/build.sh winrel), starts one
 # Wine session and runs lampbench.exe in it: the console's window in-process,
 # a loopback unit on ADDRESS:8080 answering its polls with status replies that
 # flip CH1. Prints the time from a reply on the wire to the lamp's new colour

@@ -3,7 +3,7 @@
 #
 #   bash bench/skinpaint/run.sh [ROUNDS]   (default 30)
 #
-# Builds the Release (-O2) Windows tree (scripts/build.sh winrel) and the
+# Builds the Release (-Os) Windows tree (scripts/build.sh winrel) and the
 # light skin, starts one Wine session and runs, in it, a full repaint of the
 # console's window and of the skin bench's control window, each with the
 # skin and again after the skin is switched off; then the frame alone of the

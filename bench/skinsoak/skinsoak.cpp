@@ -16,23 +16,6 @@
 #include "SkinWindows.h"
 #include "toolkit/testing/GdiObjectCount.h"
 
-namespace {
-
-size_t WindowCount() {
-    size_t n = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM p) -> BOOL {
-            ++*reinterpret_cast<size_t*>(p);
-            EnumChildWindows(h, [](HWND, LPARAM q) -> BOOL { ++*reinterpret_cast<size_t*>(q); return TRUE; }, p);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&n));
-    return n;
-}
-
-}  // namespace
-
 int wmain(int argc, wchar_t** argv) {
     const int repaints = argc > 1 ? _wtoi(argv[1]) : 10000;
     const int cycles = argc > 2 ? _wtoi(argv[2]) : 100;
@@ -44,12 +27,12 @@ int wmain(int argc, wchar_t** argv) {
     // controls' skinners made on first show) is in the starting counts; the
     // window count with the skin off is the one every later "off" must meet.
     if (!window->SetSkinActive(false)) return 1;
-    const size_t offWindows0 = WindowCount();
+    const size_t offWindows0 = skinbench::ThreadWindowCount();
     if (!window->SetSkinActive(true)) return 1;
     for (int i = 0; i < 16; ++i) window->Exercise(i);  // every page shown once
     skinbench::PumpUntil([] { return false; }, 300);
     const DWORD gdi0 = GdiObjectCount();
-    const size_t win0 = WindowCount();
+    const size_t win0 = skinbench::ThreadWindowCount();
     using clock = std::chrono::steady_clock;
     const auto t0 = clock::now();
     for (int i = 0; i < repaints; ++i) {
@@ -58,19 +41,19 @@ int wmain(int argc, wchar_t** argv) {
     }
     skinbench::PumpUntil([] { return false; }, 300);
     const DWORD gdi1 = GdiObjectCount();
-    const size_t win1 = WindowCount();
+    const size_t win1 = skinbench::ThreadWindowCount();
     const auto t1 = clock::now();
     int done = 0;
     size_t offWindows1 = offWindows0;
     for (; done < cycles; ++done) {
         if (!window->SetSkinActive(false)) break;
-        offWindows1 = WindowCount();
+        offWindows1 = skinbench::ThreadWindowCount();
         if (!window->SetSkinActive(true)) break;
     }
     const auto t2 = clock::now();
     skinbench::PumpUntil([] { return false; }, 300);
     const DWORD gdi2 = GdiObjectCount();
-    const size_t win2 = WindowCount();
+    const size_t win2 = skinbench::ThreadWindowCount();
     using ms = std::chrono::duration<double, std::milli>;
     std::printf("%s window\n", bench ? "skin bench" : "console");
     std::printf("repaints %d: %.3f ms each\n", repaints, ms(t1 - t0).count() / (repaints ? repaints : 1));

@@ -33,14 +33,7 @@ Counts Now() {
     Counts c;
     c.gdi = GdiObjectCount();
     c.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM p) -> BOOL {
-            ++*reinterpret_cast<size_t*>(p);
-            EnumChildWindows(h, [](HWND, LPARAM q) -> BOOL { ++*reinterpret_cast<size_t*>(q); return TRUE; }, p);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&c.windows));
+    c.windows = skinbench::ThreadWindowCount();
     return c;
 }
 

@@ -33,6 +33,8 @@ void PumpOnce();
 template <class Done>
 bool PumpUntil(Done done, double timeoutMs);
 double NowMs();
+// Windows of this thread, top-level and children.
+size_t ThreadWindowCount();
 
 template <class Done>
 bool PumpUntil(Done done, double timeoutMs) {

@@ -19,6 +19,7 @@
 #include "skin/paint/win32/SkinComBox.h"
 #include "skin/paint/win32/SkinDateTime.h"
 #include "skin/paint/win32/SkinEdit.h"
+#include "PixelCapture.h"
 #include "SkinTestSupport.h"
 #include "toolkit/Application.h"
 #include "toolkit/Color.h"
@@ -34,6 +35,8 @@ using namespace relayon::skin;
 
 using skintest::MouseButton;
 using skintest::MoveMouseTo;
+
+using skintest::WindowPixels;
 
 namespace {
 
@@ -73,23 +76,9 @@ COLORREF WindowPixel(HWND h, int x, int y) {
 std::vector<uint32_t> WindowShot(HWND h, int* w = nullptr, int* hgt = nullptr) {
     RECT r{};
     GetWindowRect(h, &r);
-    const int cx = r.right - r.left, cy = r.bottom - r.top;
-    HDC dc = GetWindowDC(h);
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bmp = CreateCompatibleBitmap(dc, cx, cy);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, cx, cy, dc, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<uint32_t> px(static_cast<size_t>(cx) * cy);
-    GetDIBits(mem, bmp, 0, cy, px.data(), &bi, DIB_RGB_COLORS);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(h, dc);
-    if (w) *w = cx;
-    if (hgt) *hgt = cy;
-    return px;
+    if (w) *w = r.right - r.left;
+    if (hgt) *hgt = r.bottom - r.top;
+    return WindowPixels(h);
 }
 
 // With EDIT_SKIN_SHOTS set, the form is saved as <dir>/<name>.bmp to be looked at.

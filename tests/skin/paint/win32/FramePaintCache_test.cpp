@@ -4,6 +4,7 @@
 // kept pictures must show exactly what a frame composed from nothing shows.
 #include <vector>
 
+#include "PixelCapture.h"
 #include "SkinTestSupport.h"
 #include "skin/paint/win32/SkinMenuBar.h"
 #include "toolkit/Menus.h"
@@ -16,22 +17,7 @@ namespace {
 
 // The whole window's pixels (window DC, top row first).
 std::vector<uint32_t> WholeWindow(HWND h) {
-    RECT wr{};
-    GetWindowRect(h, &wr);
-    const int w = wr.right - wr.left, ht = wr.bottom - wr.top;
-    HDC dc = GetWindowDC(h);
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bmp = CreateCompatibleBitmap(dc, w, ht);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, ht, dc, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -ht, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<uint32_t> px(static_cast<size_t>(w) * ht);
-    GetDIBits(mem, bmp, 0, ht, px.data(), &bi, DIB_RGB_COLORS);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(h, dc);
+    std::vector<uint32_t> px = WindowPixels(h);
     for (auto& p : px) p &= 0xFFFFFF;
     return px;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "PixelCapture.h"
 #include "SkinTestSupport.h"
 #include "toolkit/Menus.h"
 #include "toolkit/ModuleInstance.h"
@@ -47,48 +48,9 @@ void DoubleClickAt(POINT p) {
     Pump(100);
 }
 
-// Pixels of window rectangle r (window coordinates) as the screen shows them.
-std::vector<COLORREF> Capture(HWND h, RECT r) {
-    int w = r.right - r.left, ht = r.bottom - r.top;
-    HDC dc = GetWindowDC(h);
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bmp = CreateCompatibleBitmap(dc, w, ht);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, ht, dc, r.left, r.top, SRCCOPY);
-    SelectObject(mem, old);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -ht, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<uint32_t> px(static_cast<size_t>(w) * ht);
-    GetDIBits(mem, bmp, 0, ht, px.data(), &bi, DIB_RGB_COLORS);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(h, dc);
-    std::vector<COLORREF> out(px.size());
-    for (size_t i = 0; i < px.size(); ++i)
-        out[i] = RGB((px[i] >> 16) & 0xFF, (px[i] >> 8) & 0xFF, px[i] & 0xFF);
-    return out;
-}
-
 std::vector<COLORREF> WholeWindow(HWND h) {
     RECT wr = WindowRectOf(h);
-    return Capture(h, RECT{0, 0, wr.right - wr.left, wr.bottom - wr.top});
-}
-
-// Opaque pixels of cell `cell` of a side-by-side strip that differ from what
-// the window shows at `at`; -1 when the cell has no opaque pixel.
-int Mismatches(HWND h, const RECT& at, TBitmap& strip, int cells, int cell) {
-    int w = strip.Width() / cells, ht = strip.Height();
-    std::vector<COLORREF> shown = Capture(h, RECT{at.left, at.top, at.left + w, at.top + ht});
-    HDC src = strip.Canvas().Handle();
-    int opaque = 0, wrong = 0;
-    for (int y = 0; y < ht; ++y)
-        for (int x = 0; x < w; ++x) {
-            COLORREF c = GetPixel(src, (cell - 1) * w + x, y);
-            if (c == RGB(255, 0, 255)) continue;
-            ++opaque;
-            if (shown[static_cast<size_t>(y) * w + x] != c) ++wrong;
-        }
-    return opaque ? wrong : -1;
+    return WindowColours(h, RECT{0, 0, wr.right - wr.left, wr.bottom - wr.top});
 }
 
 TWinSysButton* ButtonFor(TWinSkinForm* sf, int action, int visibility = -1) {
@@ -180,7 +142,7 @@ TEST_F(FrameSkin, ThicknessClientAreaAndHitTestsFollowTheBorderImages) {
 
     // The borders show the skin's active cells: the left border's caption part is copied as drawn.
     TBitmap& left = *d->border[0]->Map;
-    std::vector<COLORREF> shown = Capture(h, RECT{0, 0, sf->bw.left, 30});
+    std::vector<COLORREF> shown = WindowColours(h, RECT{0, 0, sf->bw.left, 30});
     int compared = 0;
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < sf->bw.left; ++x) {
@@ -205,18 +167,18 @@ TEST_F(FrameSkin, CaptionButtonsShowTheirStateAndActUnderTheRealMouse) {
     ASSERT_TRUE(close && max);
     TBitmap& closeMap = *close->data->Map;
 
-    EXPECT_EQ(Mismatches(h, close->bounds, closeMap, 4, 1), 0);
+    EXPECT_EQ(CellMismatches(h, close->bounds, closeMap, 4, 1), 0);
     MoveMouseTo(ScreenCentreOf(h, close->bounds));
-    EXPECT_EQ(Mismatches(h, close->bounds, closeMap, 4, 3), 0);
-    EXPECT_GT(Mismatches(h, close->bounds, closeMap, 4, 1), 0);
+    EXPECT_EQ(CellMismatches(h, close->bounds, closeMap, 4, 3), 0);
+    EXPECT_GT(CellMismatches(h, close->bounds, closeMap, 4, 1), 0);
     MouseButton(true);
-    EXPECT_EQ(Mismatches(h, close->bounds, closeMap, 4, 2), 0);
+    EXPECT_EQ(CellMismatches(h, close->bounds, closeMap, 4, 2), 0);
     // Released elsewhere: no close, and the button cools down.
     MoveMouseTo(ScreenCentreOf(h, RECT{150, 5, 160, 15}));
     MouseButton(false);
     Pump(300);
     EXPECT_TRUE(IsWindowVisible(h));
-    EXPECT_EQ(Mismatches(h, close->bounds, closeMap, 4, 1), 0);
+    EXPECT_EQ(CellMismatches(h, close->bounds, closeMap, 4, 1), 0);
 
     // Maximise, then the restore button in its place restores.
     uitest::ClickAt(ScreenCentreOf(h, max->bounds));
@@ -225,7 +187,7 @@ TEST_F(FrameSkin, CaptionButtonsShowTheirStateAndActUnderTheRealMouse) {
     TWinSysButton* restore = ButtonFor(sf, 1, 1);
     ASSERT_TRUE(restore && restore->visible);
     EXPECT_FALSE(max->visible);
-    EXPECT_EQ(Mismatches(h, restore->bounds, *restore->data->Map, 4, 1), 0);
+    EXPECT_EQ(CellMismatches(h, restore->bounds, *restore->data->Map, 4, 1), 0);
     uitest::ClickAt(ScreenCentreOf(h, restore->bounds));
     ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(h); }));
 
@@ -254,7 +216,7 @@ TEST_F(FrameSkin, CaptionButtonsShowTheirStateAndActUnderTheRealMouse) {
     other->SetBounds(560, 100, 200, 150);
     uitest::ShowAndActivate(*other);
     Pump(100);
-    EXPECT_EQ(Mismatches(h, close->bounds, closeMap, 4, 4), 0);
+    EXPECT_EQ(CellMismatches(h, close->bounds, closeMap, 4, 4), 0);
     other.reset();
     uitest::ShowAndActivate(*form);
 
@@ -282,7 +244,7 @@ TEST_F(FrameSkin, DisabledButtonsAndHintsComeFromTheSkin) {
     TWinSysButton* max = ButtonFor(sf, 1, 2);
     ASSERT_TRUE(max && max->visible);
     EXPECT_FALSE(max->enabled);
-    EXPECT_EQ(Mismatches(h, max->bounds, *max->data->Map, 4, 4), 0);
+    EXPECT_EQ(CellMismatches(h, max->bounds, *max->data->Map, 4, 4), 0);
     uitest::ClickAt(ScreenCentreOf(h, max->bounds));
     Pump(200);
     EXPECT_FALSE(IsZoomed(h));
@@ -403,7 +365,7 @@ TEST_F(FrameSkin, ChineseCaptionIsDrawnAsWrittenWhateverTheWindowsCharacterSet) 
         SetWindowTextW(h, text);
         RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
         Pump(50);
-        return Capture(h, bar);
+        return WindowColours(h, bar);
     };
     std::vector<COLORREF> chinese = captionWith(L"中文标题");
     EXPECT_NE(captionWith(L"????"), chinese);

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "MenuScript.h"
+#include "PixelCapture.h"
 #include "SkinTestSupport.h"
 #include "skin/data/Skinread.h"
 #include "skin/data/Winskinini.h"
@@ -53,34 +55,6 @@ TMenuItem* Entry(TComponent* owner, TMenuItem* parent, const wchar_t* caption, i
 }
 
 // Pixels of window rectangle r (window coordinates) as the screen shows them.
-std::vector<COLORREF> Capture(HWND h, RECT r) {
-    const int w = r.right - r.left, ht = r.bottom - r.top;
-    TBitmap shot(w, ht);
-    HDC dc = GetWindowDC(h);
-    BitBlt(shot.Canvas().Handle(), 0, 0, w, ht, dc, r.left, r.top, SRCCOPY);
-    ReleaseDC(h, dc);
-    std::vector<COLORREF> out;
-    for (int y = 0; y < ht; ++y)
-        for (int x = 0; x < w; ++x) out.push_back(GetPixel(shot.Canvas().Handle(), x, y));
-    return out;
-}
-
-// Opaque pixels of the first of `cells` side-by-side cells that the window
-// does not show at `at`; -1 when the cell has none.
-int CellMismatches(HWND h, const RECT& at, TBitmap& strip, int cells) {
-    const int w = strip.Width() / cells, ht = strip.Height();
-    std::vector<COLORREF> shown = Capture(h, RECT{at.left, at.top, at.left + w, at.top + ht});
-    int opaque = 0, wrong = 0;
-    for (int y = 0; y < ht; ++y)
-        for (int x = 0; x < w; ++x) {
-            COLORREF c = GetPixel(strip.Canvas().Handle(), x, y);
-            if (c == RGB(255, 0, 255)) continue;
-            ++opaque;
-            wrong += shown[static_cast<size_t>(y) * w + x] != c;
-        }
-    return opaque ? wrong : -1;
-}
-
 void ClickWindowPoint(HWND h, const RECT& bounds) {
     RECT wr{};
     GetWindowRect(h, &wr);
@@ -88,35 +62,6 @@ void ClickWindowPoint(HWND h, const RECT& bounds) {
     MouseButton(true);
     MouseButton(false);
 }
-
-HWND OpenMenuWindow() {
-    HWND h = FindWindowW(L"#32768", nullptr);
-    return h && IsWindowVisible(h) ? h : nullptr;
-}
-
-// Runs one step per timer tick while a menu window is open (menus run a modal loop).
-class WhileOpen {
-public:
-    explicit WhileOpen(std::vector<std::function<void()>> steps) : steps_(std::move(steps)) {
-        current_ = this;
-        id_ = SetTimer(nullptr, 0, 150, Tick);
-    }
-    ~WhileOpen() {
-        KillTimer(nullptr, id_);
-        current_ = nullptr;
-    }
-    bool Done() const { return next_ >= steps_.size(); }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (current_ && current_->next_ < current_->steps_.size() && OpenMenuWindow())
-            current_->steps_[current_->next_++]();
-    }
-    static inline WhileOpen* current_ = nullptr;
-    std::vector<std::function<void()>> steps_;
-    size_t next_ = 0;
-    UINT_PTR id_ = 0;
-};
 
 void Tap(WORD vk) {
     INPUT in[2]{};
@@ -148,7 +93,7 @@ std::vector<COLORREF> ScreenPixels(const RECT& r) {
     HWND desktop = GetDesktopWindow();
     RECT d{};
     GetWindowRect(desktop, &d);
-    return Capture(desktop, RECT{r.left - d.left, r.top - d.top, r.right - d.left, r.bottom - d.top});
+    return WindowColours(desktop, RECT{r.left - d.left, r.top - d.top, r.right - d.left, r.bottom - d.top});
 }
 
 int Count(const std::vector<COLORREF>& px, COLORREF c) { return static_cast<int>(std::count(px.begin(), px.end(), c)); }
@@ -295,13 +240,13 @@ TEST_F(MdiSkin, MaximisedChildButtonsStandInTheBarAndActOnTheChild) {
 
     // Hot under the pointer, and as before once it has left.
     const RECT restoreAt = MdiButton(8)->bounds;
-    const std::vector<COLORREF> calm = Capture(h, restoreAt);
+    const std::vector<COLORREF> calm = WindowColours(h, restoreAt);
     RECT mw{};
     GetWindowRect(h, &mw);
     MoveMouseTo(POINT{mw.left + (restoreAt.left + restoreAt.right) / 2, mw.top + (restoreAt.top + restoreAt.bottom) / 2});
-    EXPECT_TRUE(PumpUntil([&] { return Capture(h, restoreAt) != calm; }));
+    EXPECT_TRUE(PumpUntil([&] { return WindowColours(h, restoreAt) != calm; }));
     MoveMouseTo(POINT{mw.left + 100, mw.bottom - 60});
-    EXPECT_TRUE(PumpUntil([&] { return Capture(h, restoreAt) == calm; }));
+    EXPECT_TRUE(PumpUntil([&] { return WindowColours(h, restoreAt) == calm; }));
 
     // The real mouse on each button acts on the child; the flag follows.
     ClickWindowPoint(h, MdiButton(8)->bounds);
@@ -345,7 +290,7 @@ TEST_F(MdiSkin, MergedEntryRunsTheChildsItemAndTileRestoresTheChildren) {
     for (auto& b : sf->menu->Buttons)
         if (b->caption == captions[1]) edit = b.get();
     {
-        WhileOpen steps({[] { Tap(VK_RETURN); }});
+        MenuScript steps({[] { Tap(VK_RETURN); }});
         ClickWindowPoint(main->Handle(), edit->bounds);
         EXPECT_TRUE(PumpUntil([&] { return steps.Done() && !OpenMenuWindow(); }, 5000));
     }
@@ -404,7 +349,7 @@ TEST_F(PlainMenus, SkinWithoutItemPlateAndMenuBackgroundDrawsPlainItemsInSystemM
     std::vector<COLORREF> skinned, plain;
     bool checked = false;
     auto open = [&](std::vector<COLORREF>& into, bool check) {
-        WhileOpen steps({[] { Tap(VK_DOWN); },
+        MenuScript steps({[] { Tap(VK_DOWN); },
                          [&] {
                              if (check) {
                                  // Selected: the highlight colour and its text; else the menu colours.

@@ -13,6 +13,8 @@
 #include <memory>
 #include <vector>
 
+#include "MenuScript.h"
+#include "PixelCapture.h"
 #include "SkinTestSupport.h"
 #include "skin/paint/win32/SkinMenuBar.h"
 #include "skin/paint/win32/SkinMenuItems.h"
@@ -27,38 +29,11 @@
 
 using namespace relayon::skin;
 
+using skintest::CapturePixels;
+using skintest::MenuScript;
+using skintest::OpenMenuWindow;
+
 namespace {
-
-HWND OpenMenuWindow() {
-    HWND h = FindWindowW(L"#32768", nullptr);
-    return h && IsWindowVisible(h) ? h : nullptr;
-}
-
-// Steps run one per timer tick, also inside a menu's modal loop.
-class Script {
-public:
-    explicit Script(std::vector<std::function<void()>> steps) : steps_(std::move(steps)) {
-        current_ = this;
-        id_ = SetTimer(nullptr, 0, 150, Tick);
-    }
-    ~Script() {
-        KillTimer(nullptr, id_);
-        current_ = nullptr;
-    }
-    bool Done() const { return next_ >= steps_.size(); }
-
-private:
-    // Every step works on an open menu: ticks before it shows (or while the
-    // bar moves from one menu to the next) wait.
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (current_ && current_->next_ < current_->steps_.size() && OpenMenuWindow())
-            current_->steps_[current_->next_++]();
-    }
-    static inline Script* current_ = nullptr;
-    std::vector<std::function<void()>> steps_;
-    size_t next_ = 0;
-    UINT_PTR id_ = 0;
-};
 
 
 COLORREF ScreenPixel(int x, int y) {
@@ -91,20 +66,8 @@ void Shot(const RECT& r, const char* name) {
 
 // The screen's pixels in r, row by row.
 std::vector<uint32_t> ScreenPixels(const RECT& r) {
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    if (w <= 0 || h <= 0) return {};
     HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    SelectObject(mem, old);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<uint32_t> px(static_cast<size_t>(w) * h);
-    GetDIBits(mem, bmp, 0, h, px.data(), &bi, DIB_RGB_COLORS);
-    DeleteObject(bmp);
-    DeleteDC(mem);
+    std::vector<uint32_t> px = CapturePixels(screen, r);
     ReleaseDC(nullptr, screen);
     return px;
 }
@@ -184,7 +147,7 @@ protected:
     }
     // Runs `steps` while waiting for the menu they open to close again.
     void RunWhileOpen(std::vector<std::function<void()>> steps, const std::function<void()>& open) {
-        Script s(std::move(steps));
+        MenuScript s(std::move(steps));
         open();
         EXPECT_TRUE(skintest::PumpUntil([&] { return s.Done() && !OpenMenuWindow(); }, 10000));
     }

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "PixelCapture.h"
 #include "SkinTestSupport.h"
 #include "skin/data/SkinWriter.h"
 #include "skin/data/win32/Winskindata.h"
@@ -30,6 +31,8 @@
 #include "toolkit/testing/UiDriver.h"
 
 using namespace relayon::skin;
+
+using skintest::WindowPixels;
 
 namespace {
 
@@ -75,26 +78,6 @@ COLORREF WindowPixel(HWND h, int x, int y) {
     COLORREF p = GetPixel(dc, x, y);
     ReleaseDC(h, dc);
     return p;
-}
-
-std::vector<uint32_t> Snapshot(HWND h) {
-    RECT r{};
-    GetWindowRect(h, &r);
-    const int w = r.right - r.left, ht = r.bottom - r.top;
-    HDC dc = GetWindowDC(h);
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bmp = CreateCompatibleBitmap(dc, w, ht);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, ht, dc, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -ht, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<uint32_t> px(static_cast<size_t>(w) * ht);
-    GetDIBits(mem, bmp, 0, ht, px.data(), &bi, DIB_RGB_COLORS);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(h, dc);
-    return px;
 }
 
 SCROLLBARINFO BarInfo(HWND h, LONG which) {
@@ -216,7 +199,7 @@ TEST_F(ScrollSkinners, SkinPartsSitWhereTheBarHasThemAndGivenBackControlsLookAsB
     SendMessageW(list->Handle(), LB_SETTOPINDEX, 20, 0);
     uitest::Pump(60);
     RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    const std::vector<uint32_t> before = Snapshot(form->Handle());
+    const std::vector<uint32_t> before = WindowPixels(form->Handle());
 
     std::vector<TSkinControl*> skinners = {SkinOf(memo), SkinOf(list), SkinOf<TSkinScControl>(bar)};
     uitest::Pump(60);
@@ -258,7 +241,7 @@ TEST_F(ScrollSkinners, SkinPartsSitWhereTheBarHasThemAndGivenBackControlsLookAsB
     }
     RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     uitest::Pump(60);
-    const std::vector<uint32_t> after = Snapshot(form->Handle());
+    const std::vector<uint32_t> after = WindowPixels(form->Handle());
     size_t differing = 0;
     for (size_t i = 0; i < after.size() && i < before.size(); ++i) differing += after[i] != before[i];
     EXPECT_EQ(after.size(), before.size());

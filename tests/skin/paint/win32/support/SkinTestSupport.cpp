@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "PixelCapture.h"
 #include "toolkit/Application.h"
 #include "toolkit/testing/UiDriver.h"
 
@@ -122,17 +123,7 @@ std::vector<uint32_t> Snapshot(HWND h) {
     RECT r{};
     GetClientRect(h, &r);
     HDC dc = GetDC(h);
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bmp = CreateCompatibleBitmap(dc, r.right, r.bottom);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<uint32_t> px(static_cast<size_t>(r.right) * r.bottom);
-    GetDIBits(mem, bmp, 0, r.bottom, px.data(), &bi, DIB_RGB_COLORS);
-    DeleteObject(bmp);
-    DeleteDC(mem);
+    std::vector<uint32_t> px = CapturePixels(dc, r);
     ReleaseDC(h, dc);
     return px;
 }

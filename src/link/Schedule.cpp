@@ -86,38 +86,23 @@ std::optional<uint8_t> MatchSecond(const SchedulePlan& plan, const LocalDate& da
     return match;
 }
 
-bool ScheduleMatcher::SentBefore(int64_t second, uint8_t subCommand) const
-{
-    // Ticks that stay in the second whose match the previous tick sent are
-    // the same pass through it and all send; entering a sent second again
-    // means the clock went back.
-    return sent_.count({second, subCommand}) != 0 && continuingSecond_ != second;
-}
-
 std::optional<uint8_t> ScheduleMatcher::Tick(const SchedulePlan& plan, const LocalClock& now)
 {
     const int64_t nowMs = LocalMilliseconds(now);
     const int64_t nowSecond = FloorDiv(nowMs, kMsPerSecond);
-    std::optional<std::pair<int64_t, uint8_t>> chosen;
+    std::optional<uint8_t> chosen;
 
     if (lastTickMs_) {
         const int64_t gap = nowMs - *lastTickMs_;
         if (gap > kMsPerSecond && gap <= kMaxCatchUpMs)
             for (int64_t s = FloorDiv(*lastTickMs_, kMsPerSecond) + 1; s < nowSecond; ++s)
-                if (const auto match = MatchLocalSecond(plan, s); match && !SentBefore(s, *match))
-                    chosen = {s, *match};
+                if (const auto match = MatchLocalSecond(plan, s))
+                    chosen = match;
     }
-    if (const auto match = MatchLocalSecond(plan, nowSecond); match && !SentBefore(nowSecond, *match))
-        chosen = {nowSecond, *match};
-
+    if (const auto match = MatchLocalSecond(plan, nowSecond))
+        chosen = match;
     lastTickMs_ = nowMs;
-    continuingSecond_.reset();
-    if (!chosen)
-        return std::nullopt;
-    if (chosen->first == nowSecond)
-        continuingSecond_ = nowSecond;
-    sent_.insert(*chosen);
-    return chosen->second;
+    return chosen;
 }
 
 }  // namespace relayon::link

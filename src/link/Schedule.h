@@ -18,15 +18,13 @@
 // passed since the previous tick, the seconds in between are matched as well
 // and the latest of their matches is sent once, at this tick (a match of the
 // current second takes precedence). A longer gap (sleep, the clock set forward)
-// sends nothing for the time skipped. A clock set backwards never repeats a
-// request already sent for the same moment in this run.
+// sends nothing for the time skipped. A clock set backwards is not a gap:
+// the seconds it goes through again match again, as on their first pass.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <set>
-#include <utility>
 
 namespace relayon::link {
 
@@ -95,14 +93,9 @@ public:
     std::optional<uint8_t> Tick(const SchedulePlan& plan, const LocalClock& now);
 
 private:
-    bool SentBefore(int64_t second, uint8_t subCommand) const;
-
-    std::optional<int64_t> lastTickMs_;  // local milliseconds of the previous tick
-    // The previous tick's own second, when that tick sent its match.
-    std::optional<int64_t> continuingSecond_;
-    // (second, sub-command) of every request returned in this run: at most
-    // two one-shot moments plus twenty weekly ones per day.
-    std::set<std::pair<int64_t, uint8_t>> sent_;
+    // Local milliseconds of the previous tick: the only memory, used to find
+    // the seconds a late tick skipped.
+    std::optional<int64_t> lastTickMs_;
 };
 
 }  // namespace relayon::link

@@ -185,6 +185,39 @@ TEST_F(ReceiverTest, InformationReplyFillsTheDeviceSetupPageOfItsDeviceOnly)
     EXPECT_TRUE(form().CB_lock->Checked());
 }
 
+// A reading is one frame or nothing: a reply split over two readings or two
+// replies read together are lost. A reply is painted into every group that
+// holds its unit's ID, and only those.
+TEST_F(ReceiverTest, SplitOrJoinedRepliesAreLostAndEveryGroupOfTheUnitIsPainted)
+{
+    const wchar_t* ids[] = {L"5", L"6", L"5", L"05x"};
+    for (int g = 0; g < kRealTimeGroups; ++g)
+        form().Ed_grp_id[g]->SetText(ids[g]);
+    const Bytes status = link::MakePollStatusReply(5, 0x05, 0x81);
+
+    Request(5, link::PollStatus);
+    Reply(Bytes(status.begin(), status.begin() + 4));
+    Reply(Bytes(status.begin() + 4, status.end()));
+    Bytes twice = status;
+    twice.insert(twice.end(), status.begin(), status.end());
+    Reply(twice);
+    EXPECT_TRUE(WatchdogRunning());
+    EXPECT_EQ(form().Shape_ch[0][0]->Brush().Color(), clWhite);
+
+    Reply(status);
+    EXPECT_FALSE(WatchdogRunning());
+    for (int g = 0; g < kRealTimeGroups; ++g) {
+        const bool painted = g == 0 || g == 2;
+        for (int c = 0; c < kChannels; ++c) {
+            const bool on = painted && (c == 0 || c == 1 || c == 8);
+            EXPECT_EQ(form().Shape_ch[g][c]->Brush().Color(), on ? kRed : clWhite) << g << "/" << c;
+            EXPECT_EQ(form().Bn_ch[g][c]->Caption(), on ? L"off" : L"on") << g << "/" << c;
+        }
+        EXPECT_FALSE(form().CB_grp_lock[g]->Checked());
+        EXPECT_EQ(form().Link().IsGroupRunning(g), painted) << g;
+    }
+}
+
 TEST_F(ReceiverTest, OversizedReadingsAreDroppedAndTheLineRecovers)
 {
     form().Ed_grp_id[2]->SetText(L"5");

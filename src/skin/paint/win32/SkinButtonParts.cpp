@@ -38,8 +38,15 @@ HFONT FontOf(TSkinControl& sc) {
     return sc.hwnd ? reinterpret_cast<HFONT>(SendMessageW(sc.hwnd, WM_GETFONT, 0, 0)) : nullptr;
 }
 
+bool IsSystemTextColour(TColor colour) { return colour == clWindowText || colour == clBtnText; }
+
+COLORREF SkinTextColour(TSkinData* sd, TColor fontColour) {
+    if (IsSystemTextColour(fontColour) && sd && !sd->Empty) return ColorToRGB(SchemeColor(sd, csButtonText));
+    return ColorToRGB(fontColour);
+}
+
 COLORREF BaseTextColour(TSkinControl& sc) {
-    if (TControl* c = SkinnedObject(sc)) return ColorToRGB(c->Font().Color());
+    if (TControl* c = SkinnedObject(sc)) return SkinTextColour(sc.fsd, c->Font().Color());
     return ColorToRGB(SchemeColor(sc.fsd, csButtonText));
 }
 

@@ -41,7 +41,15 @@ TDataSkinButton* ButtonFaceObject(TSkinData* sd);
 std::wstring CaptionOf(TSkinControl& sc);
 // A toolkit control's font, else the window's WM_GETFONT (null: the system font).
 HFONT FontOf(TSkinControl& sc);
-// A toolkit control's font colour, else the scheme's button text.
+// Whether a font colour is one of the system's text colours, the colour a
+// control has when nobody chose one for it.
+bool IsSystemTextColour(TColor colour);
+// A font colour as drawn on the skin's ground: the system's text colours
+// become the scheme's button text (dark system text would vanish on a dark
+// skin), a chosen colour stays.
+COLORREF SkinTextColour(TSkinData* sd, TColor fontColour);
+// A toolkit control's font colour (as SkinTextColour draws it), else the
+// scheme's button text.
 COLORREF BaseTextColour(TSkinControl& sc);
 // The caption colour for a face: the skin's replacements for normal, hot
 // (face 4) and pressed (face 2) when switched on, button shadow when disabled.

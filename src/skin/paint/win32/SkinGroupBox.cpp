@@ -9,9 +9,22 @@ namespace relayon::skin {
 
 TSkinGroupBox::TSkinGroupBox(TComponent* AOwner) : TSkinControl(AOwner) {}
 
-void TSkinGroupBox::Init(TWinSkinForm* sf, TSkinData* sd, TCanvas* acanvas, bool acolor) {
-    TSkinControl::Init(sf, sd, acanvas, acolor);
+void TSkinGroupBox::Init(TWinSkinForm* sf, TSkinData* sd, TCanvas* acanvas, bool) {
+    // The box is filled with the face colour whatever its Color; taking that
+    // colour passes it on to the children that follow their parent's.
+    TSkinControl::Init(sf, sd, acanvas, true);
+    text_.Apply(control, fsd);
     kind = 1;
+}
+
+void TSkinGroupBox::Unsubclass() {
+    if (skinned && !WindowGone()) text_.Restore(control);
+    TSkinControl::Unsubclass();
+}
+
+void TSkinGroupBox::SkinChange() {
+    text_.Reapply(control, fsd);
+    TSkinControl::SkinChange();
 }
 
 bool TSkinGroupBox::BeforeProc(TMessage& Message) {

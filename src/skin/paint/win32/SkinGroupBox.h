@@ -5,6 +5,7 @@
 // group box (filled with the face colour, its graphic children painted over
 // the frame), kind 0 a group-box window known only by its handle (its system
 // frame is first erased with the skin's background brush).
+#include "skin/paint/win32/SkinBox.h"
 #include "skin/paint/win32/Winsubclass.h"
 
 namespace relayon::skin {
@@ -17,6 +18,11 @@ public:
     bool BeforeProc(TMessage& Message) override;
     void DrawControl(HDC dc, const RECT& rc) override;
     void DefaultDraw(HDC dc, const RECT& rc);
+    void Unsubclass() override;
+    void SkinChange() override;
+
+private:
+    SkinnedText text_;
 };
 
 }  // namespace relayon::skin

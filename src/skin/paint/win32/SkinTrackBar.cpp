@@ -49,7 +49,26 @@ bool TSkinTrackBar::BeforeProc(TMessage& Message) {
         Message.Result = CustomDraw(*reinterpret_cast<NMCUSTOMDRAW*>(Message.LParam));
         return false;
     }
+    // The bar asks its parent for the brush of its ground; the parent hands
+    // the question back to the bar, whose own Color is the system face.
+    if (Message.Msg == CN_CTLCOLORSTATIC) {
+        Message.Result = reinterpret_cast<LRESULT>(GroundBrush(reinterpret_cast<HDC>(Message.WParam)));
+        return false;
+    }
     return TSkinControl::BeforeProc(Message);
+}
+
+HBRUSH TSkinTrackBar::GroundBrush(HDC dc) {
+    const COLORREF colour = ColorToRGB(GetParentColor(SchemeColor(fsd, csButtonFace)));
+    if (!ground_ || colour != groundColour_) {
+        ground_.reset(CreateSolidBrush(colour));
+        groundColour_ = colour;
+    }
+    if (dc) {
+        SetBkColor(dc, colour);
+        SetTextColor(dc, ColorToRGB(SchemeColor(fsd, csButtonText)));
+    }
+    return ground_.get();
 }
 
 bool TSkinTrackBar::Vertical() const { return hwnd && (GetWindowLongW(hwnd, GWL_STYLE) & TBS_VERT); }

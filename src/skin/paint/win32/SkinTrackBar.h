@@ -4,8 +4,10 @@
 // the channel comes from the skin's TrackBar (TrackBarVert for a vertical
 // bar) as three slices, the thumb from cell 2 of TrackHorz (TrackVert), and
 // the ticks stay the system's. A part whose skin object is missing keeps the
-// system's channel, or an outlined thumb.
+// system's channel, or an outlined thumb. The ground around them is the
+// parent's colour (a skinned container's face), not the bar's own.
 #include "skin/paint/win32/Winsubclass.h"
+#include "toolkit/GdiObject.h"
 
 namespace relayon::skin {
 
@@ -25,6 +27,11 @@ public:
 private:
     bool Vertical() const;
     RECT ClientBounds() const;
+    // The brush the bar erases its ground with: the parent's colour.
+    HBRUSH GroundBrush(HDC dc);
+
+    GdiObject<HBRUSH> ground_;
+    COLORREF groundColour_ = CLR_INVALID;
 };
 
 }  // namespace relayon::skin

@@ -1,0 +1,160 @@
+// What a user sees of skinned containers and bars, in the light and the dark
+// skin: labels and track bars inside skinned group boxes and panels sit on
+// the skin's face with readable text while edits keep their own text colour,
+// and everything looks as before once given back.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "SkinTestSupport.h"
+#include "skin/data/win32/Winskindata.h"
+#include "skin/paint/win32/SkinnerFamilies.h"
+#include "skin/paint/win32/Winskinform.h"
+#include "skin/paint/win32/Winsubclass.h"
+#include "toolkit/Application.h"
+#include "toolkit/Edit.h"
+#include "toolkit/Form.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/Label.h"
+#include "toolkit/Panel.h"
+#include "toolkit/TrackBar.h"
+#include "toolkit/testing/UiDriver.h"
+
+using namespace relayon::skin;
+
+namespace {
+
+// The dark skin lies beside the light one in the native tree.
+std::vector<uint8_t> DarkSkin() {
+    std::string path = std::string("Z:") + RELAYON_TEST_SKIN;
+    path.replace(path.find("relayon-light"), 13, "relayon-dark");
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+COLORREF Pixel(HWND h, int x, int y) {
+    HDC dc = GetDC(h);
+    COLORREF p = GetPixel(dc, x, y);
+    ReleaseDC(h, dc);
+    return p;
+}
+
+int Distance(COLORREF a, COLORREF b) {
+    return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+           std::abs(GetBValue(a) - GetBValue(b));
+}
+
+// Pixels of `h` inside `r` within `within` of `colour`.
+int CountNear(HWND h, const RECT& r, COLORREF colour, int within) {
+    int n = 0;
+    HDC dc = GetDC(h);
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) n += Distance(GetPixel(dc, x, y), colour) <= within;
+    ReleaseDC(h, dc);
+    return n;
+}
+
+std::vector<COLORREF> Shot(HWND h) {
+    RECT r{};
+    GetClientRect(h, &r);
+    std::vector<COLORREF> px;
+    HDC dc = GetDC(h);
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x) px.push_back(GetPixel(dc, x, y));
+    ReleaseDC(h, dc);
+    return px;
+}
+
+void Repaint(HWND h) { RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW); }
+
+RECT BoundsOf(TControl* c) { return RECT{c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()}; }
+
+class SkinnedLooks : public ::testing::Test {
+protected:
+    void SetUp() override { Application->Initialize(); }
+    void Use(const std::vector<uint8_t>& bytes) {
+        form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(40, 40, 520, 360);
+        skin.LoadFromStream(bytes);
+        ASSERT_FALSE(skin.Empty);
+        sf = std::make_unique<TWinSkinForm>(nullptr);
+        sf->fsd = &skin;
+        sf->Skinstate = 1;
+    }
+    template <class C>
+    C* Add(TWinControl* parent, int x, int y, int w, int h) {
+        auto* c = new C(form.get());
+        c->SetParent(parent);
+        c->SetBounds(x, y, w, h);
+        return c;
+    }
+    TLabel* AddLabel(TWinControl* parent, int x, int y) {
+        auto* l = Add<TLabel>(parent, x, y, 160, 18);
+        l->SetAutoSize(false);
+        l->SetCaption(L"Delay HHHH");
+        return l;
+    }
+    COLORREF Scheme(TShemeColor which) { return static_cast<COLORREF>(skin.Colors[which]); }
+
+    TSkinData skin{nullptr};
+    std::unique_ptr<TWinSkinForm> sf;
+    std::unique_ptr<TForm> form;
+};
+
+}  // namespace
+
+TEST_F(SkinnedLooks, ChildrenOfContainersShowTheSkinsGroundAndText) {
+    for (const auto& [name, bytes] : {std::pair{"light", skintest::LightSkin()}, std::pair{"dark", DarkSkin()}}) {
+        SCOPED_TRACE(name);
+        Use(bytes);
+        auto* group = Add<TGroupBox>(form.get(), 10, 10, 240, 140);
+        group->SetCaption(L"Group");
+        auto* inGroup = AddLabel(group, 10, 24);
+        auto* edit = Add<TEdit>(group, 10, 60, 200, 24);
+        edit->SetText(L"HHHHHHHH");
+        auto* panel = Add<TPanel>(form.get(), 260, 10, 240, 140);
+        panel->SetCaption(L"");
+        auto* inPanel = AddLabel(panel, 10, 24);
+        auto* track = Add<TTrackBar>(form.get(), 10, 170, 240, 40);
+        uitest::ShowAndActivate(*form);
+        Repaint(form->Handle());
+        const auto before = std::vector<std::vector<COLORREF>>{Shot(group->Handle()), Shot(panel->Handle()),
+                                                              Shot(track->Handle()), Shot(edit->Handle())};
+
+        // As the form skinner does with the form, then the containers' children first.
+        form->SetColor(static_cast<TColor>(Scheme(csButtonFace)));
+        ASSERT_TRUE(StartSkinner(sf.get(), L"TSkinTrackBar", track, nullptr, {}));
+        ASSERT_TRUE(StartSkinner(sf.get(), L"TSkinGroupBox", group, nullptr, {}));
+        ASSERT_TRUE(StartSkinner(sf.get(), L"TSkinBox", panel, nullptr, {.acolor = true}));
+        Repaint(form->Handle());
+
+        for (auto [box, label] : {std::pair<TWinControl*, TLabel*>{group, inGroup}, {panel, inPanel}}) {
+            const RECT r = BoundsOf(label);
+            EXPECT_EQ(Pixel(box->Handle(), r.right - 3, r.top + 1), Scheme(csButtonFace));
+            EXPECT_GT(CountNear(box->Handle(), r, Scheme(csButtonText), 40), 10);
+        }
+        // The edit's text keeps its dark colour on its white ground.
+        RECT inside{};
+        GetClientRect(edit->Handle(), &inside);
+        EXPECT_GT(CountNear(edit->Handle(), inside, RGB(0, 0, 0), 40), 10);
+        EXPECT_EQ(Pixel(track->Handle(), 1, 1), Scheme(csButtonFace));
+        EXPECT_EQ(Pixel(track->Handle(), track->Width() - 2, track->Height() - 2), Scheme(csButtonFace));
+
+        sf->DeleteControls();
+        form->SetColor(clBtnFace);
+        Repaint(form->Handle());
+        uitest::Pump(50);
+        EXPECT_EQ(Shot(group->Handle()), before[0]);
+        EXPECT_EQ(Shot(panel->Handle()), before[1]);
+        EXPECT_EQ(Shot(track->Handle()), before[2]);
+        EXPECT_EQ(Shot(edit->Handle()), before[3]);
+        EXPECT_TRUE(edit->ParentFont() && inGroup->ParentFont() && inPanel->ParentFont());
+        sf.reset();
+    }
+}

@@ -121,6 +121,7 @@ TEST_F(ReceiverTest, StatusFramesWaitForAQueuedActionAndNoticesLeaveTheStatusTex
     EXPECT_TRUE(form().CB_mask[1][7]->Checked());
     EXPECT_FALSE(form().Bn_ch[1][8]->Enabled());
     EXPECT_TRUE(form().Bn_ch[1][7]->Enabled());
+    EXPECT_FALSE(form().RealTime().ActionPending()) << "a mask shown is no mask request";
 
     // A reply with a damaged check byte stops the watchdog, reports a
     // StatusReply's delivery and shows nothing.
@@ -183,6 +184,8 @@ TEST_F(ReceiverTest, InformationReplyFillsTheDeviceSetupPageOfItsDeviceOnly)
     EXPECT_FALSE(form().Button3->Enabled());
     EXPECT_EQ(form().Cb_ch->ItemIndex(), 2);
     EXPECT_TRUE(form().CB_lock->Checked());
+    // Showing the cascade, start and lock of a unit asks nothing of it.
+    EXPECT_TRUE(line.Receive(6, 300).empty());
 }
 
 // A reading is one frame or nothing: a reply split over two readings or two

@@ -8,6 +8,8 @@
 
 #include "skin/paint/core/ButtonFrames.h"
 #include "skin/paint/win32/SkinPrimitives.h"
+#include "toolkit/Color.h"
+#include "toolkit/GdiObject.h"
 #include "toolkit/ModuleInstance.h"
 
 namespace relayon::skin {
@@ -37,6 +39,56 @@ std::array<bool, 9> Members(const std::wstring& setText) {
     return out;
 }
 
+constexpr int kGlyphSize = 16;
+constexpr COLORREF kKey = RGB(255, 0, 255);
+
+// The signal colour of a coloured button: go, pause, stop and record, and
+// the moving buttons; each reads on light and dark faces.
+COLORREF SignalColour(int button) {
+    switch (button) {
+    case btPlay: return RGB(0, 170, 60);
+    case btPause: return RGB(215, 160, 0);
+    case btStop:
+    case btRecord: return RGB(220, 40, 40);
+    default: return RGB(40, 120, 230);
+    }
+}
+
+// Button `button`'s glyph shape in `ink`, centred in a kGlyphSize square:
+// triangles for the directions, bars for pause and ends, a square for stop,
+// a disc for record, a triangle on a bar for eject.
+void DrawGlyphShape(HDC dc, int button, COLORREF ink) {
+    GdiObject<HBRUSH> brush(CreateSolidBrush(ink));
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ink));
+    HGDIOBJ oldBrush = SelectObject(dc, brush.get());
+    HGDIOBJ oldPen = SelectObject(dc, pen.get());
+    const int c = kGlyphSize / 2, s = 4;
+    auto triangle = [&](int x, int dir) {  // dir 1 points right, -1 left
+        POINT pts[3] = {{x, c - s}, {x, c + s}, {x + dir * s, c}};
+        Polygon(dc, pts, 3);
+    };
+    auto bar = [&](int x) { Rectangle(dc, x, c - s, x + 2, c + s + 1); };
+    switch (button) {
+    case btPlay: triangle(c - 2, 1); break;
+    case btPause: bar(c - 3), bar(c + 1); break;
+    case btStop: Rectangle(dc, c - s, c - s, c + s, c + s); break;
+    case btNext: triangle(c - 4, 1), bar(c + 1); break;
+    case btPrev: bar(c - 3), triangle(c + 4, -1); break;
+    case btStep: triangle(c - 5, 1), triangle(c, 1); break;
+    case btBack: triangle(c + 5, -1), triangle(c, -1); break;
+    case btRecord: Ellipse(dc, c - s, c - s, c + s + 1, c + s + 1); break;
+    case btEject: {
+        POINT pts[3] = {{c - s, c}, {c + s, c}, {c, c - s}};
+        Polygon(dc, pts, 3);
+        Rectangle(dc, c - s, c + 2, c + s + 1, c + 4);
+        break;
+    }
+    default: break;
+    }
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+}
+
 }  // namespace
 
 TWMediaPlayer::TWMediaPlayer(TComponent* AOwner) : TPanel(AOwner) {}
@@ -45,7 +97,26 @@ void TWMediaPlayer::LoadGlyphs() {
     for (int i = 0; i < 9; ++i)
         for (int g = 0; g < 3; ++g) {
             const std::wstring name = std::wstring(kStatePrefix[g]) + L"_" + kButtonNames[i];
-            if (HBITMAP h = LoadBitmapW(ModuleInstance(), name.c_str())) Buttons[i].Bitmaps[g].SetHandle(h);
+            HBITMAP h = LoadBitmapW(ModuleInstance(), name.c_str());
+            if (h) Buttons[i].Bitmaps[g].SetHandle(h);
+            Buttons[i].Drawn[g] = !h;
+        }
+    DrawMissingGlyphs();
+}
+
+void TWMediaPlayer::DrawMissingGlyphs() {
+    TDataSkinButton* face = ButtonFaceObject(fsd);
+    const COLORREF text = ColorToRGB(SchemeColor(fsd, csButtonText));
+    const COLORREF ink[3] = {face ? FaceTextColour(*face, text, 1, true) : text,
+                             face ? FaceTextColour(*face, text, 1, false) : GetSysColor(COLOR_BTNSHADOW), 0};
+    for (int i = 0; i < 9; ++i)
+        for (int g = 0; g < 3; ++g) {
+            if (!Buttons[i].Drawn[g]) continue;
+            TBitmap& glyph = Buttons[i].Bitmaps[g];
+            glyph.SetSize(kGlyphSize, kGlyphSize);
+            HDC dc = glyph.Canvas().Handle();
+            FillColor(dc, RECT{0, 0, kGlyphSize, kGlyphSize}, static_cast<TColor>(kKey));
+            DrawGlyphShape(dc, i, g == mgColored ? SignalColour(i) : ink[g]);
         }
 }
 
@@ -205,6 +276,7 @@ void TSkinMP::AfterProc(TMessage& Message) {
 
 void TSkinMP::SkinChange() {
     if (mp) {
+        mp->DrawMissingGlyphs();
         mp->ReadButtons();
         mp->Invalidate();
     }

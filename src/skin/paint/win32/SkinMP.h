@@ -4,7 +4,10 @@
 // draws the visible buttons on the skin's push-button faces. It reads the
 // player only through its published sets VisibleButtons, EnabledButtons and
 // ColoredButtons, and hands presses and releases to the player, a release
-// only over the button that was pressed.
+// only over the button that was pressed. Glyphs come from the module's
+// resources ("EN_MPPLAY" ...); a program without them gets glyphs drawn in
+// the skin's colours: its button text, the disabled text, and fixed
+// signal colours for coloured buttons.
 #include <array>
 
 #include "skin/paint/win32/SkinButtonParts.h"
@@ -19,8 +22,11 @@ enum TMPGlyph { mgEnabled, mgDisabled, mgColored };
 
 struct TMPButton {
     bool Visible = false, Enabled = false, Colored = false, Auto = false;
-    // Glyphs from the module's resources ("EN_MPPLAY" ...); empty when absent.
+    // Glyphs per TMPGlyph, on a magenta ground.
     std::array<TBitmap, 3> Bitmaps;
+    // Which of them are drawn by the skinner (no resource), to be drawn
+    // again in a new skin's colours.
+    std::array<bool, 3> Drawn{};
 };
 
 class TSkinMP;
@@ -37,6 +43,8 @@ public:
     void ReadButtons();
     // The visible button under a client point, or -1.
     int ButtonAt(int x) const;
+    // Draws the glyphs that have no resource in the skin's colours.
+    void DrawMissingGlyphs();
 
     std::array<TMPButton, 9> Buttons;
     int count = 0;

@@ -1,7 +1,8 @@
 // What a user sees of skinned containers and bars, in the light and the dark
 // skin: labels and track bars inside skinned group boxes and panels sit on
 // the skin's face with readable text while edits keep their own text colour,
-// and everything looks as before once given back.
+// and everything looks as before once given back; a media player's buttons
+// show glyphs that read on the skin's faces.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -12,6 +13,8 @@
 
 #include "SkinTestSupport.h"
 #include "skin/data/win32/Winskindata.h"
+#include "skin/paint/win32/SkinMP.h"
+#include "skin/paint/win32/SkinnerButtons.h"
 #include "skin/paint/win32/SkinnerFamilies.h"
 #include "skin/paint/win32/Winskinform.h"
 #include "skin/paint/win32/Winsubclass.h"
@@ -20,6 +23,7 @@
 #include "toolkit/Form.h"
 #include "toolkit/GroupBox.h"
 #include "toolkit/Label.h"
+#include "toolkit/MediaPlayer.h"
 #include "toolkit/Panel.h"
 #include "toolkit/TrackBar.h"
 #include "toolkit/testing/UiDriver.h"
@@ -156,5 +160,36 @@ TEST_F(SkinnedLooks, ChildrenOfContainersShowTheSkinsGroundAndText) {
         EXPECT_EQ(Shot(edit->Handle()), before[3]);
         EXPECT_TRUE(edit->ParentFont() && inGroup->ParentFont() && inPanel->ParentFont());
         sf.reset();
+    }
+}
+
+TEST_F(SkinnedLooks, MediaPlayerButtonsShowGlyphsInTheSkinsColours) {
+    for (const auto& [name, bytes] : {std::pair{"light", skintest::LightSkin()}, std::pair{"dark", DarkSkin()}}) {
+        SCOPED_TRACE(name);
+        Use(bytes);
+        skin.SetSkinControls(TSkinControlTypes{xcButton});
+        auto* player = Add<TMediaPlayer>(form.get(), 10, 10, 300, 30);
+        player->SetVisibleButtons(TButtonSet{::TMPBtnType::btPlay, ::TMPBtnType::btNext, ::TMPBtnType::btEject});
+        player->SetEnabledButtons(TButtonSet{::TMPBtnType::btPlay, ::TMPBtnType::btNext});
+        player->SetColoredButtons(TButtonSet{::TMPBtnType::btPlay});
+        ASSERT_TRUE(AddButtonSkinner(sf.get(), player, L"TMEDIAPLAYER"));
+        auto* skinner = dynamic_cast<TSkinMP*>(sf->FindSkinComp(player));
+        ASSERT_TRUE(skinner && skinner->mp);
+        uitest::ShowAndActivate(*form);
+        HWND overlay = skinner->mp->Handle();
+        Repaint(overlay);
+
+        // The middle of each 100-pixel button: the glyph in the colour of a
+        // normal button's caption, a signal colour, or the disabled text.
+        TDataSkinButton& b = *skin.Button;
+        const COLORREF caption = b.newnormal ? static_cast<COLORREF>(b.Normalcolor2) : Scheme(csButtonText);
+        auto middle = [](int slot) { return RECT{slot * 100 + 38, 3, slot * 100 + 62, 27}; };
+        EXPECT_GT(CountNear(overlay, middle(1), caption, 20), 12);
+        EXPECT_EQ(CountNear(overlay, middle(0), caption, 20), 0);
+        EXPECT_GT(CountNear(overlay, middle(0), RGB(0, 170, 60), 60), 12);
+        EXPECT_GT(CountNear(overlay, middle(2), GetSysColor(COLOR_BTNSHADOW), 20), 12);
+        EXPECT_EQ(CountNear(overlay, middle(2), caption, 20), 0);
+        sf.reset();
+        form.reset();
     }
 }

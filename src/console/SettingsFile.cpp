@@ -138,9 +138,31 @@ void WriteSettingsField(const FieldWrite& write)
     WriteFile(file.get(), write.Bytes().data(), write.size, &written, nullptr);
 }
 
+namespace {
+
+// Another console's save holds the file, unshared, for the moment of one
+// field. The start-up read waits that moment out: taken for a missing file,
+// the window would start on the new-file values although the file is there.
+FileHandle OpenExistingWaitingForSharing(const std::wstring& path)
+{
+    constexpr int kAttempts = 40;
+    constexpr DWORD kPauseMs = 25;
+    for (int attempt = 1;; ++attempt) {
+        HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE)
+            return FileHandle(h);
+        if (GetLastError() != ERROR_SHARING_VIOLATION || attempt == kAttempts)
+            return nullptr;
+        Sleep(kPauseMs);
+    }
+}
+
+}  // namespace
+
 std::optional<std::vector<uint8_t>> ReadSettingsFile()
 {
-    FileHandle file = OpenUnshared(SettingsPath(), OPEN_EXISTING);
+    FileHandle file = OpenExistingWaitingForSharing(SettingsPath());
     if (!file)
         return std::nullopt;
     std::vector<uint8_t> bytes;
@@ -154,7 +176,9 @@ std::optional<std::vector<uint8_t>> ReadSettingsFile()
 
 bool CreateSettingsFile(std::span<const uint8_t> bytes)
 {
-    FileHandle file = OpenUnshared(SettingsPath(), CREATE_ALWAYS);
+    // Only where no file is: one that exists but could not be read keeps the
+    // operator's settings for the next start instead of being replaced.
+    FileHandle file = OpenUnshared(SettingsPath(), CREATE_NEW);
     if (!file)
         return false;
     DWORD written = 0;

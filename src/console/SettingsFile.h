@@ -42,9 +42,11 @@ std::wstring ResolveSettingsPath(const std::wstring& systemFile, const std::wstr
 // cannot be opened is left alone and the change is lost, silently.
 void WriteSettingsField(const FieldWrite& write);
 
-// The whole file, or nothing when it cannot be opened.
+// The whole file, or nothing when it cannot be opened (after waiting up to
+// about a second while another program holds it).
 std::optional<std::vector<uint8_t>> ReadSettingsFile();
-// Creates (or replaces) the file with the given bytes; false when it cannot.
+// Creates the file with the given bytes; false when it cannot, or when a file
+// is already there (that one is never replaced).
 bool CreateSettingsFile(std::span<const uint8_t> bytes);
 
 }  // namespace relayon::console

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <thread>
 
 #include "console/Controls.h"
 #include "console/SettingsFile.h"
@@ -201,6 +202,28 @@ TEST_F(ConsoleTest, FileCutShortLoadsWhatIsWhollyInside)
     EXPECT_EQ(form().CB_baud_rate->ItemIndex(), -1);
     EXPECT_EQ(form().Ed_ip_address->Text(), L"192.168.0.178");
     EXPECT_EQ(SettingsBytes().size(), 87u);
+}
+
+// Another console saving a field holds the file, unshared, for a moment: a
+// start in that moment waits for it instead of taking the file as missing.
+TEST_F(ConsoleTest, StartWhileTheFileIsHeldWaitsForItAndKeepsIt)
+{
+    auto bytes = SettingsBytes();
+    bytes[64] = 0;  // Simplified Chinese
+    StopConsole();
+    WriteSettingsBytes(bytes);
+    HANDLE held = CreateFileW(SettingsFile().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread release([held] {
+        Sleep(200);
+        CloseHandle(held);
+    });
+    StartConsole();
+    release.join();
+    EXPECT_EQ(form().LangIndex, 0);
+    EXPECT_EQ(form().Bn_ser_conn->Caption(), W("连接"));
+    EXPECT_EQ(SettingsBytes(), bytes);
 }
 
 TEST_F(ConsoleTest, UnwritableWindowsDirectoryFileFallsBackToAPerUserCopy)

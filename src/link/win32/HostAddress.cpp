@@ -8,6 +8,7 @@
 #include <mutex>
 #include <thread>
 
+#include "link/win32/Socket.h"
 #include "link/win32/TcpError.h"
 
 namespace {
@@ -44,6 +45,7 @@ void RunLookup(const std::shared_ptr<Lookup>& lookup, const std::string& host)
 
 in_addr LookUpName(const std::string& host, int timeoutMs)
 {
+    EnsureWinsock();
     auto lookup = std::make_shared<Lookup>();
     try {
         std::thread(RunLookup, lookup, host).detach();

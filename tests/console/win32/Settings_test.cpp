@@ -159,11 +159,18 @@ TEST_F(ConsoleTest, RestartRestoresEverythingThatWasSaved)
     uitest::Click(*form().CB_week[3]);
     uitest::Click(*form().CB_on_slot[3][2]);
     EXPECT_EQ(Int32At(SettingsBytes(), 239), kChecked);
-    // A changed slot time, as the picker reports it after an edit.
-    const double evening = ::EncodeTime(18, 30, 0, 0);
-    form().Dt_off_slot[6][9]->SetTime(evening);
-    form().Dt_off_slotChange(form().Dt_off_slot[6][9]);
+    // Saturday's last off time stepped with the keyboard.
+    uitest::Click(*form().CB_week[6]);
+    TDateTimePicker& picker = *form().Dt_off_slot[6][9];
+    const double before = picker.DateTime();
+    uitest::Click(picker);
+    uitest::PressKey(VK_UP);
+    ASSERT_TRUE(uitest::PumpUntil([&] { return picker.DateTime() != before; }, 1000));
+    const double evening = TimeOfDay(picker.DateTime());
     const auto bytes = SettingsBytes();
+    double storedB = 0;
+    std::memcpy(&storedB, &bytes[3459], 8);
+    EXPECT_NEAR(TimeOfDay(storedB), evening, 1e-6);
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(bytes[3451 + i], 0) << i;
 

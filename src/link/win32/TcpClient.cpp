@@ -2,12 +2,27 @@
 
 #include <ws2tcpip.h>
 
-#include "link/win32/HostAddress.h"
-
 #include <algorithm>
 #include <chrono>
 
 namespace {
+
+// Host text to an IPv4 socket address. The host is a dotted IPv4 address,
+// parsed numerically: a name lookup can block the caller far beyond the
+// connect time-out, so a text that is not an address is refused at once.
+sockaddr_in AddressOf(const std::string& host, int port)
+{
+    if (port < 1 || port > 65535)
+        throw TcpError("Invalid port " + std::to_string(port));
+    if (host.empty())
+        throw TcpError("No host given");
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<u_short>(port));
+    if (inet_pton(AF_INET, host.c_str(), &address.sin_addr) != 1)
+        throw TcpError("Not an IPv4 address: " + host, WSAEINVAL);
+    return address;
+}
 
 int SocketError(SOCKET s)
 {
@@ -35,10 +50,7 @@ void TcpClient::Connect()
     if (Live())
         throw TcpError("Already connected");
     Disconnect();
-    // One time-out covers the name lookup and the connection together.
-    const bool limited = ConnectTimeoutMs >= 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(0, ConnectTimeoutMs));
-    const sockaddr_in address = HostAddress(Host, Port, ConnectTimeoutMs);
+    const sockaddr_in address = AddressOf(Host, Port);
 
     Socket s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
     if (!s.Valid())
@@ -58,9 +70,8 @@ void TcpClient::Connect()
         FD_ZERO(&failed);
         FD_SET(s.Get(), &writable);
         FD_SET(s.Get(), &failed);
-        const int leftMs = RemainingMs(limited, deadline);
-        timeval limit{leftMs / 1000, (leftMs % 1000) * 1000};
-        int ready = select(0, nullptr, &writable, &failed, limited ? &limit : nullptr);
+        timeval limit{ConnectTimeoutMs / 1000, (ConnectTimeoutMs % 1000) * 1000};
+        int ready = select(0, nullptr, &writable, &failed, ConnectTimeoutMs < 0 ? nullptr : &limit);
         if (ready == 0)
             throw TcpError("Connect to " + Host + " timed out", WSAETIMEDOUT);
         if (ready < 0)

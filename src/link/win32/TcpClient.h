@@ -4,12 +4,12 @@
 // wait for more data, read n and write.
 //
 // Behaviour chosen here:
-// - Host is a dotted IPv4 address, used as given, or a name looked up for an
-//   IPv4 address (HostAddress.h). Port must be 1..65535. An empty host or a
-//   bad port fail at once like a refused connection, a name that does not
-//   resolve fails like one: TcpError.
-// - Connect() is a bounded lookup, then non-blocking connect + select; the
-//   two together take at most ConnectTimeoutMs (< 0 waits without limit). Connecting while connected throws TcpError and keeps the
+// - Host is a dotted IPv4 address, parsed numerically and used as given (no
+//   trimming, no name lookup, which could block beyond the time-out). Port
+//   must be 1..65535. An empty host, a text that is not an address or a bad
+//   port fail at once like a refused connection: TcpError.
+// - Connect() is non-blocking connect + select; ConnectTimeoutMs < 0 waits
+//   without limit. Connecting while connected throws TcpError and keeps the
 //   existing connection; connecting after a break first discards it.
 // - The socket stays non-blocking; Nagle is off so each frame leaves at once.
 // - The input buffer holds at most kMaxBuffered bytes; a peer that sends more
@@ -54,7 +54,7 @@ public:
     TcpClient& operator=(const TcpClient&) = delete;
 
     // Opens Host:Port within ConnectTimeoutMs or throws TcpError (refused,
-    // unreachable, time-out, unresolvable name, already connected).
+    // unreachable, time-out, not an address, already connected).
     void Connect();
 
     // True while the connection is up, false when there is none. Moves bytes

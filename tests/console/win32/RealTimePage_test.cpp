@@ -241,3 +241,19 @@ TEST_F(RealTimePageTest, AnotherPageStopsPollingAndASilentUnitIsReported)
         AnswerPoll(5, 0, 0);
     EXPECT_EQ(Panel(2), L"Status:Data sent successfully");
 }
+
+TEST_F(RealTimePageTest, AGroupWhoseIdIsClearedShowsItsOutletsOffAgainAndIsNotPolled)
+{
+    form().Ed_grp_id[1]->SetText(L"6");
+    AnswerPoll(6, link::StatusFlags::LcdOn | link::StatusFlags::Locked, 0xFF);
+    ASSERT_EQ(Lamp(1, 8), kRed);
+
+    form().Ed_grp_id[1]->SetText(L"");
+    peer.Receive(64, Millis(100));  // polls sent before the field was cleared
+    EXPECT_TRUE(Watch([](const auto&) { return false; }, 500).empty());
+    for (int c = 0; c < kChannels; ++c) {
+        EXPECT_EQ(Lamp(1, c), clWhite) << "outlet " << c;
+        EXPECT_EQ(form().Bn_ch[1][c]->Caption(), L"on") << "outlet " << c;
+    }
+    EXPECT_TRUE(form().CB_grp_lock[1]->Checked()) << "the Lock box keeps the last state received";
+}

@@ -49,6 +49,8 @@ TToolBarPainters::TToolBarPainters(TWinSkinForm* sf, TToolBar* bar) : TComponent
     if (!bar->OnCustomDrawButton) {
         bar->OnCustomDrawButton = ButtonEvent(this);
         buttons_ = true;
+        oldBarProc_ = bar->WindowProc;
+        bar->WindowProc = TWndMethod(this, &TToolBarPainters::BarWindowProc);
     }
     Hooks().push_back(this);
     if (bar->HandleAllocated()) bar->Invalidate();
@@ -68,6 +70,7 @@ void TToolBarPainters::GiveBack() {
     // Someone may have set their own handler since; theirs stays.
     if (background_ && bar->OnCustomDraw == BackgroundEvent(this)) bar->OnCustomDraw = nullptr;
     if (buttons_ && bar->OnCustomDrawButton == ButtonEvent(this)) bar->OnCustomDrawButton = nullptr;
+    if (buttons_ && bar->WindowProc == TWndMethod(this, &TToolBarPainters::BarWindowProc)) bar->WindowProc = oldBarProc_;
     if (bar->HandleAllocated()) bar->Invalidate();
 }
 
@@ -75,6 +78,19 @@ void TToolBarPainters::Notification(TComponent* component, TOperation operation)
     TComponent::Notification(component, operation);
     if (operation == opRemove && component == bar_) bar_ = nullptr;
     if (operation == opRemove && component == sf_) sf_ = nullptr;
+}
+
+void TToolBarPainters::BarWindowProc(TMessage& message) {
+    TToolBar* bar = bar_;
+    const bool custom = message.Msg == CN_NOTIFY && message.LParam &&
+                        reinterpret_cast<NMHDR*>(message.LParam)->code == static_cast<UINT>(NM_CUSTOMDRAW);
+    plated_ = false;
+    if (oldBarProc_) oldBarProc_(message);
+    else if (bar) bar->WndProc(message);
+    if (!custom || !plated_) return;
+    const auto* draw = reinterpret_cast<NMTBCUSTOMDRAW*>(message.LParam);
+    if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && !(message.Result & CDRF_SKIPDEFAULT))
+        message.Result |= TBCDRF_NOBACKGROUND | TBCDRF_NOEDGES;
 }
 
 void TToolBarPainters::ToolBarDrawBackground(TToolBar* Sender, const RECT& ARect, bool&) {
@@ -116,6 +132,7 @@ void TToolBarPainters::ToolBarDrawButton(TToolBar* Sender, TToolButton* Button, 
         if (!dc || r.right <= r.left || r.bottom <= r.top) return;
         DrawRect2(dc, r, *skin.Map, {skin.r.Left, skin.r.Top, skin.r.Right, skin.r.Bottom}, cell, 5, skin.trans == 1,
                   skin.Tile != 0, false);
+        plated_ = true;
     } catch (...) {
         // The button keeps the bar's own drawing.
     }

@@ -4,7 +4,9 @@
 // the skin's Toolbar image stretched over it, each button gets a plate of
 // the skin's Button image (2 pressed, 4 hot or focused, 1 normal; none for
 // disabled or checked buttons, which the bar draws itself) and the
-// skin's caption colour; the bar then draws images and captions as usual.
+// skin's caption colour; the bar then draws images and captions as usual,
+// but not its own button ground and edges over a plate (it would cover the
+// plate of a hot or pressed button).
 //
 // The hook of one bar lives in a small component owned by the form skinner;
 // it gives the events back (where they still hold our painters) when it is
@@ -30,9 +32,15 @@ public:
 
 private:
     void GiveBack();
+    // The bar's messages pass here while its buttons are ours: a button
+    // that got a plate is answered with "no ground, no edges".
+    void BarWindowProc(TMessage& message);
+
     TWinSkinForm* sf_;
     TToolBar* bar_;
     bool background_ = false, buttons_ = false;
+    TWndMethod oldBarProc_;
+    bool plated_ = false;
 };
 
 // Hooks the painters into the bar's unassigned events (once per bar).

@@ -2,9 +2,11 @@
 // skin: labels and track bars inside skinned group boxes and panels sit on
 // the skin's face with readable text while edits keep their own text colour,
 // and everything looks as before once given back; a media player's buttons
-// show glyphs that read on the skin's faces.
+// show glyphs that read on the skin's faces; hot and pressed tool-bar buttons
+// show the skin's plates.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -14,6 +16,7 @@
 #include "SkinTestSupport.h"
 #include "skin/data/win32/Winskindata.h"
 #include "skin/paint/win32/SkinMP.h"
+#include "skin/paint/win32/SkinToolbarPainters.h"
 #include "skin/paint/win32/SkinnerButtons.h"
 #include "skin/paint/win32/SkinnerFamilies.h"
 #include "skin/paint/win32/Winskinform.h"
@@ -25,6 +28,7 @@
 #include "toolkit/Label.h"
 #include "toolkit/MediaPlayer.h"
 #include "toolkit/Panel.h"
+#include "toolkit/ToolBar.h"
 #include "toolkit/TrackBar.h"
 #include "toolkit/testing/UiDriver.h"
 
@@ -189,6 +193,57 @@ TEST_F(SkinnedLooks, MediaPlayerButtonsShowGlyphsInTheSkinsColours) {
         EXPECT_GT(CountNear(overlay, middle(0), RGB(0, 170, 60), 60), 12);
         EXPECT_GT(CountNear(overlay, middle(2), GetSysColor(COLOR_BTNSHADOW), 20), 12);
         EXPECT_EQ(CountNear(overlay, middle(2), caption, 20), 0);
+        sf.reset();
+        form.reset();
+    }
+}
+
+TEST_F(SkinnedLooks, ToolBarPlatesOfHotAndPressedButtonsAreTheSkins) {
+    for (const auto& [name, bytes] : {std::pair{"light", skintest::LightSkin()}, std::pair{"dark", DarkSkin()}}) {
+        SCOPED_TRACE(name);
+        Use(bytes);
+        auto* bar = Add<TToolBar>(form.get(), 0, 0, 400, 30);
+        bar->SetShowCaptions(true);
+        bar->SetFlat(true);  // as the form skinner sets it
+        bar->SetButtonWidth(150);
+        auto* first = new TToolButton(form.get());
+        first->SetCaption(L"Connect");
+        first->SetParent(bar);
+        auto* second = new TToolButton(form.get());
+        second->SetCaption(L"Read");
+        second->SetParent(bar);
+        uitest::ShowAndActivate(*form);
+        HookToolBarPainters(sf.get(), bar);
+        ASSERT_TRUE(StartSkinner(sf.get(), L"TSkinBox", bar, nullptr, {}));
+        Repaint(bar->Handle());
+        RECT r{};
+        SendMessageW(bar->Handle(), TB_GETRECT, second->CommandId(), reinterpret_cast<LPARAM>(&r));
+
+        // A column of the plate left of the caption, inside the stretched
+        // middle: every pixel one of the cell's middle column.
+        TBitmap& map = *skin.Button->Map;
+        const int cw = map.Width() / 5, top = skin.Button->r.Top, bottom = skin.Button->r.Bottom;
+        auto strays = [&](int cell) {
+            std::vector<COLORREF> allowed;
+            for (int y = top; y < map.Height() - bottom; ++y)
+                allowed.push_back(GetPixel(map.Canvas().Handle(), (cell - 1) * cw + cw / 2, y));
+            int n = 0;
+            for (int y = r.top + 1 + top; y < r.bottom - 1 - bottom; ++y)
+                n += std::find(allowed.begin(), allowed.end(), Pixel(bar->Handle(), r.left + 8, y)) == allowed.end();
+            return n;
+        };
+        EXPECT_EQ(strays(1), 0);
+        POINT at{(r.left + r.right) / 2, r.bottom - 4};
+        ClientToScreen(bar->Handle(), &at);
+        skintest::MoveMouseTo(at);
+        skintest::MoveMouseTo(POINT{at.x + 1, at.y});
+        uitest::Pump(60);
+        EXPECT_EQ(strays(4), 0);
+        skintest::MouseButton(true);
+        uitest::Pump(60);
+        EXPECT_EQ(strays(2), 0);
+        skintest::MoveMouseTo(POINT{2, 2});
+        skintest::MouseButton(false);
         sf.reset();
         form.reset();
     }

@@ -17,6 +17,17 @@ namespace {
 constexpr int kWindowWidth = 771;
 constexpr int kWindowHeight = 693;
 
+// Selects a stored item. A value beyond the list selects none, and the box
+// then shows no text, as a combo box does when its selection is removed: the
+// item it was designed with would name a language the captions do not speak,
+// or a port that the connect button would not open.
+void SelectStoredItem(TComboBox& box, int index)
+{
+    box.SetItemIndex(index);
+    if (box.ItemIndex() < 0)
+        box.SetText(L"");
+}
+
 template <class Grid>
 int CountGrid(const Grid& grid)
 {
@@ -179,9 +190,9 @@ void TForm1::FormCreate(TObject* Sender)
     Build_TaskPage();
     FitScheduleTimes();
     LoadSettings();
-    CB_language->SetItemIndex(LangIndex);
+    SelectStoredItem(*CB_language, LangIndex);
     Set_Language(0);
-    CB_com->SetItemIndex(StoredPortNumber - 1);
+    SelectStoredItem(*CB_com, StoredPortNumber - 1);
 
     hComm->Close();
     Timer2->SetEnabled(true);

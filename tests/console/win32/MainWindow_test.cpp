@@ -316,3 +316,26 @@ TEST_F(ConsoleTest, TaskPageHasSevenDayColumnsOfTenSlots)
     }
     ExpectNoOverlap(days);
 }
+
+// A stored language or port number beyond the lists selects no item; the box
+// then shows nothing rather than the item it was designed with, which would
+// name a language the captions do not speak or a port a click would not open.
+TEST_F(ConsoleTest, StoredLanguageAndPortOutsideTheListsShowNoItem)
+{
+    StopConsole();
+    auto bytes = SettingsBytes();
+    bytes[0] = 9;   // port number
+    bytes[64] = 5;  // language
+    WriteSettingsBytes(bytes);
+    StartConsole();
+
+    EXPECT_EQ(form().LangIndex, 5);
+    EXPECT_EQ(form().CB_language->ItemIndex(), -1);
+    EXPECT_EQ(uitest::WindowText(form().CB_language->Handle()), L"");
+    EXPECT_EQ(form().Button7->Caption(), L"EXIT");
+    EXPECT_EQ(form().CB_com->ItemIndex(), -1);
+    EXPECT_EQ(uitest::WindowText(form().CB_com->Handle()), L"");
+    EXPECT_EQ(SettingsBytes(), bytes);
+    uitest::Click(*form().Bn_ser_conn);
+    EXPECT_EQ(Panel(0), L"Port:COM0:19200,8,None,1");
+}

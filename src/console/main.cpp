@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <exception>
 
 #include "console/Form1.h"
 #include "console/SettingsFile.h"
@@ -22,8 +23,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         Application->CreateForm(Form1);
         Application->Run();
         relayon::skin::ShutdownSkinEngine();
-    } catch (...) {
+    } catch (const std::exception&) {
         Application->ShowException(CurrentExceptionMessage());
+    } catch (...) {
+        // Not one of the toolkit's exceptions: it carries no message to show.
+        Application->ShowException(L"");
     }
     return 0;
 }

@@ -22,7 +22,9 @@ SYSTEMTIME ToSystemTime(TDateTime value) {
 }
 
 TDateTime FromSystemTime(const SYSTEMTIME& st) {
-    return EncodeDate(st.wYear, st.wMonth, st.wDay) + EncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
+    // Days before 1899 are negative and their time counts away from zero.
+    return CombineDateTime(EncodeDate(st.wYear, st.wMonth, st.wDay),
+                           EncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds));
 }
 
 // Moments whose texts are about the widest a format gives: two-digit hours,
@@ -114,10 +116,11 @@ void TDateTimePicker::PushToWindow() {
 }
 
 void TDateTimePicker::SetDateTime(TDateTime value) {
-    // The system control covers 1601-01-01 to 9999-12-31.
-    static const TDateTime kFirst = EncodeDate(1601, 1, 1);
-    static const TDateTime kLast = EncodeDate(9999, 12, 31) + EncodeTime(23, 59, 59, 999);
-    if (!std::isfinite(value) || value < kFirst || value > kLast)
+    // The system control covers 1752-09-14 to 9999-12-31. Days before 1899
+    // are negative numbers with the time counted away from zero, so the first
+    // day's afternoon lies below the day's own number: the range is checked
+    // on the day.
+    if (!IsPickerDateTime(value))
         throw std::out_of_range("Date is outside the range a date/time picker can show");
     dateTime_ = value;
     PushToWindow();

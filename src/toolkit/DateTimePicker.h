@@ -21,7 +21,7 @@ public:
     explicit TDateTimePicker(TComponent* AOwner);
 
     TDateTime DateTime() const { return dateTime_; }
-    // Throws std::out_of_range outside 1601-01-01 .. 9999-12-31.
+    // Throws std::out_of_range outside 1752-09-14 .. 9999-12-31.
     void SetDateTime(TDateTime value);
     TDateTime Date() const { return DateOf(dateTime_); }
     void SetDate(TDateTime value);

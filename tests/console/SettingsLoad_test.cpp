@@ -310,14 +310,14 @@ TEST(SettingsLoad, DateTimesNoPickerCanShowAreTreatedAsMissing) {
     EXPECT_EQ(v.offSlotTime[0][0], 0.0);
     EXPECT_EQ(DecodeTime(v.onSlotTime[0][1]), (TimeParts{6, 0, 0, 0}));
 
-    // Days before 1601 are calendar days, yet no date picker holds them.
+    // Days before 1752-09-14 are calendar days, yet no date picker holds them.
     auto early = BuildNewFile(NewFileInputsAt(0.0));
-    ApplyFieldWrite(early, EncodeOnAlarm(EncodeDate(1500, 6, 1) - 0.25, 0.5));
-    ApplyFieldWrite(early, EncodeOffAlarm(EncodeDate(1601, 1, 1), 0.5));
+    ApplyFieldWrite(early, EncodeOnAlarm(CombineDateTime(EncodeDate(1752, 9, 13), 0.75), 0.5));
+    ApplyFieldWrite(early, EncodeOffAlarm(EncodeDate(1752, 9, 14), 0.5));
     const auto w = ResolveForApply(ReadStoredSettings(early));
     EXPECT_EQ(w.onAlarmDate, NewFileAlarmDate());
     EXPECT_EQ(DecodeTime(w.onAlarmTime), (TimeParts{12, 0, 0, 0})) << "the time beside it is good";
-    EXPECT_EQ(DecodeDate(w.offAlarmDate), (DateParts{1601, 1, 1}));
+    EXPECT_EQ(DecodeDate(w.offAlarmDate), (DateParts{1752, 9, 14}));
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ TEST(DateTime, KnownDaysAndTimes) {
     EXPECT_EQ(EncodeDate(2013, 12, 25), 41633.0);
     EXPECT_EQ(EncodeDate(1, 1, 1), kMinDateTime);
     EXPECT_EQ(EncodeDate(9999, 12, 31), kMaxDateTime - 1);
-    EXPECT_EQ(EncodeDate(1601, 1, 1), kFirstSystemDate);
+    EXPECT_EQ(EncodeDate(1752, 9, 14), kFirstPickerDate);
     EXPECT_DOUBLE_EQ(EncodeTime(12, 0, 0, 0), 0.5);
     EXPECT_EQ(EncodeTime(13, 50, 25, 0), 49825.0 / 86400.0);
     // 2026-12-09 is a Wednesday (Sunday = 1); the epoch a Saturday.
@@ -90,24 +90,24 @@ TEST(DateTime, NegativeNumbersCountDaysBackAndKeepTheTime) {
     EXPECT_EQ(DecodeTime(early), (TimeParts{8, 0, 0, 0}));
 }
 
-// Numbers from a damaged file: no calendar day, and only 1601..9999 can be
-// shown by a picker.
+// Numbers from a damaged file: no calendar day, and only 1752-09-14..9999
+// can be shown by a picker.
 TEST(DateTime, DamagedNumbersAndThePickersRange) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     for (double v : {nan, inf, -inf, 1e300, kMaxDateTime, kMinDateTime - 1}) {
         EXPECT_FALSE(IsCalendarDateTime(v)) << v;
-        EXPECT_FALSE(IsSystemDateTime(v)) << v;
+        EXPECT_FALSE(IsPickerDateTime(v)) << v;
         EXPECT_EQ(DecodeDate(v), DateParts{}) << v;
     }
     EXPECT_EQ(DecodeTime(nan), TimeParts{});
     EXPECT_TRUE(IsCalendarDateTime(kMaxDateTime - 0.5));
     EXPECT_TRUE(IsCalendarDateTime(EncodeDate(1500, 6, 1)));
-    EXPECT_FALSE(IsSystemDateTime(EncodeDate(1500, 6, 1)));
-    EXPECT_FALSE(IsSystemDateTime(EncodeDate(1600, 12, 31) - 0.5));
-    EXPECT_TRUE(IsSystemDateTime(EncodeDate(1601, 1, 1)));
-    EXPECT_TRUE(IsSystemDateTime(CombineDateTime(EncodeDate(1601, 1, 1), 0.75)));
-    EXPECT_TRUE(IsSystemDateTime(EncodeDate(9999, 12, 31) + 0.99));
+    EXPECT_FALSE(IsPickerDateTime(EncodeDate(1601, 1, 1)));
+    EXPECT_FALSE(IsPickerDateTime(CombineDateTime(EncodeDate(1752, 9, 13), 0.5)));
+    EXPECT_TRUE(IsPickerDateTime(EncodeDate(1752, 9, 14)));
+    EXPECT_TRUE(IsPickerDateTime(CombineDateTime(EncodeDate(1752, 9, 14), 0.75)));
+    EXPECT_TRUE(IsPickerDateTime(EncodeDate(9999, 12, 31) + 0.99));
 }
 
 }  // namespace

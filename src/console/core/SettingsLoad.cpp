@@ -38,10 +38,10 @@ private:
     std::span<const uint8_t> bytes_;
 };
 
-// A stored day a date picker cannot show (before 1601, beyond 9999, not a
+// A stored day a date picker cannot show (before 1752-09-14, beyond 9999, not a
 // number at all) is treated like a day missing from the file.
 double DateOrDefault(const std::optional<TimeRecord>& record, double fallback) {
-    if (!record || !IsSystemDateTime(record->a)) return fallback;
+    if (!record || !IsPickerDateTime(record->a)) return fallback;
     return DateOf(record->a);
 }
 

@@ -64,7 +64,7 @@ struct SettingsToApply {
 };
 
 // A damaged file (or one written by another tool) can hold NaN, infinities,
-// days before 1601 or beyond 9999 where a date or time belongs; no picker can
+// days before 1752-09-14 or beyond 9999 where a date or time belongs; no picker can
 // show those, so such a value is treated like a field missing from the file
 // (alarm: new-file value, slot: 00:00:00).
 SettingsToApply ResolveForApply(const StoredSettings& stored);

@@ -61,8 +61,8 @@ bool IsCalendarDateTime(TDateTime value) {
     return std::isfinite(value) && DateOf(value) >= kMinDateTime && value < kMaxDateTime;
 }
 
-bool IsSystemDateTime(TDateTime value) {
-    return std::isfinite(value) && DateOf(value) >= kFirstSystemDate && value < kMaxDateTime;
+bool IsPickerDateTime(TDateTime value) {
+    return std::isfinite(value) && DateOf(value) >= kFirstPickerDate && value < kMaxDateTime;
 }
 
 TDateTime DateOf(TDateTime value) { return std::trunc(value); }

@@ -24,9 +24,11 @@ struct TimeParts {
 // 0001-01-01 and 10000-01-01: calendar days lie in [kMinDateTime, kMaxDateTime).
 inline constexpr TDateTime kMinDateTime = -693593.0;
 inline constexpr TDateTime kMaxDateTime = 2958466.0;
-// 1601-01-01, the first day the system's date structures (and so its date
-// and time pickers) can hold.
-inline constexpr TDateTime kFirstSystemDate = -109205.0;
+// 1752-09-14, the first day the system's date and time pickers hold (their
+// calendar is the Gregorian one from its adoption on; the date structures
+// themselves reach back to 1601, but a picker keeps its old day when given
+// an earlier one).
+inline constexpr TDateTime kFirstPickerDate = -53797.0;
 
 bool IsLeapYear(int year);
 bool IsValidDate(int year, int month, int day);
@@ -41,9 +43,9 @@ std::optional<TDateTime> TryEncodeTime(int hour, int minute, int second, int mil
 
 // True when the number names a day of years 1..9999.
 bool IsCalendarDateTime(TDateTime value);
-// True when its day lies from 1601-01-01 to 9999-12-31: what a date picker
+// True when its day lies from 1752-09-14 to 9999-12-31: what a date picker
 // can show.
-bool IsSystemDateTime(TDateTime value);
+bool IsPickerDateTime(TDateTime value);
 
 // Values that name no calendar day decode as 1899-12-30; a time that rounds
 // up to midnight belongs to the next day.

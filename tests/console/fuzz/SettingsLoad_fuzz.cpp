@@ -38,7 +38,7 @@ void CheckRecord(std::span<const uint8_t> in, const std::optional<TimeRecord>& v
 }
 
 void CheckTime(double t) { Check(std::isfinite(t) && t >= 0 && t < 1); }
-void CheckDate(double d) { Check(IsSystemDateTime(d) && DateOf(d) == d); }
+void CheckDate(double d) { Check(IsPickerDateTime(d) && DateOf(d) == d); }
 
 }  // namespace
 

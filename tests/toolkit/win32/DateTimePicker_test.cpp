@@ -52,6 +52,12 @@ TEST(DateTimePicker, SettingDateKeepsTimeAndViceVersaWithoutOnChange) {
     EXPECT_THROW(picker->SetDateTime(EncodeDate(1500, 1, 1)), std::out_of_range);
     EXPECT_THROW(picker->SetDateTime(INFINITY), std::out_of_range);
     EXPECT_EQ(picker->DateTime(), kept);
+    // The first day the control holds, at any time of day; the day before is
+    // refused (the control would keep its old day and show another value).
+    picker->SetDateTime(CombineDateTime(EncodeDate(1752, 9, 14), 0.75));
+    EXPECT_EQ(WindowTime(*picker).wYear, 1752);
+    EXPECT_EQ(WindowTime(*picker).wHour, 18);
+    EXPECT_THROW(picker->SetDateTime(EncodeDate(1752, 9, 13)), std::out_of_range);
 }
 
 TEST(DateTimePicker, KindIsTheWindowStyleAndUserEditsRunOnChange) {
@@ -62,7 +68,8 @@ TEST(DateTimePicker, KindIsTheWindowStyleAndUserEditsRunOnChange) {
     time->SetParent(&form);
     time->SetKind(dtkTime);
     time->SetBounds(10, 10, 120, 24);
-    time->SetDateTime(EncodeDate(2024, 5, 6) + EncodeTime(10, 30, 0, 0));
+    // A day before 1899 (a negative number) keeps its day through an edit.
+    time->SetDateTime(CombineDateTime(EncodeDate(1800, 5, 6), EncodeTime(10, 30, 0, 0)));
     EXPECT_TRUE(GetWindowLongPtrW(time->Handle(), GWL_STYLE) & DTS_TIMEFORMAT);
     // A time picker carries the system up-down child.
     EXPECT_NE(FindWindowExW(time->Handle(), nullptr, L"msctls_updown32", nullptr), nullptr);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "skin/paint/win32/SkinButtonParts.h"
 #include "skin/paint/win32/SkinEngineDebug.h"
 #include "skin/paint/win32/SkinPrimitives.h"
 #include "skin/paint/win32/SkinnerFamilies.h"
@@ -87,10 +88,16 @@ void TToolBarPainters::BarWindowProc(TMessage& message) {
     plated_ = false;
     if (oldBarProc_) oldBarProc_(message);
     else if (bar) bar->WndProc(message);
-    if (!custom || !plated_) return;
-    const auto* draw = reinterpret_cast<NMTBCUSTOMDRAW*>(message.LParam);
-    if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && !(message.Result & CDRF_SKIPDEFAULT))
-        message.Result |= TBCDRF_NOBACKGROUND | TBCDRF_NOEDGES;
+    if (!custom) return;
+    auto* draw = reinterpret_cast<NMTBCUSTOMDRAW*>(message.LParam);
+    if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT || (message.Result & CDRF_SKIPDEFAULT)) return;
+    if (plated_) message.Result |= TBCDRF_NOBACKGROUND | TBCDRF_NOEDGES;
+    // A disabled caption is etched: a copy in the highlight colour one pixel
+    // down and right under the grey one, which on a dark skin's bar reads
+    // as bright text. In the skin's face colour that copy melts into the bar.
+    TSkinData* sd = sf_ ? sf_->fsd : nullptr;
+    if ((draw->nmcd.uItemState & CDIS_DISABLED) && sd && sf_->Skinstate == 1)
+        draw->clrBtnHighlight = FaceColour(sd);
 }
 
 void TToolBarPainters::ToolBarDrawBackground(TToolBar* Sender, const RECT& ARect, bool&) {

@@ -6,7 +6,8 @@
 // disabled or checked buttons, which the bar draws itself) and the
 // skin's caption colour; the bar then draws images and captions as usual,
 // but not its own button ground and edges over a plate (it would cover the
-// plate of a hot or pressed button).
+// plate of a hot or pressed button), and disabled captions etched in the
+// skin's face colour instead of white, which reads as bright text on a dark bar.
 //
 // The hook of one bar lives in a small component owned by the form skinner;
 // it gives the events back (where they still hold our painters) when it is

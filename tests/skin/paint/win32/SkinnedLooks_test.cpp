@@ -3,7 +3,7 @@
 // the skin's face with readable text while edits keep their own text colour,
 // and everything looks as before once given back; a media player's buttons
 // show glyphs that read on the skin's faces; hot and pressed tool-bar buttons
-// show the skin's plates.
+// show the skin's plates and disabled ones read as disabled.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -202,7 +202,7 @@ TEST_F(SkinnedLooks, ToolBarPlatesOfHotAndPressedButtonsAreTheSkins) {
     for (const auto& [name, bytes] : {std::pair{"light", skintest::LightSkin()}, std::pair{"dark", DarkSkin()}}) {
         SCOPED_TRACE(name);
         Use(bytes);
-        auto* bar = Add<TToolBar>(form.get(), 0, 0, 400, 30);
+        auto* bar = Add<TToolBar>(form.get(), 0, 0, 500, 30);
         bar->SetShowCaptions(true);
         bar->SetFlat(true);  // as the form skinner sets it
         bar->SetButtonWidth(150);
@@ -212,6 +212,10 @@ TEST_F(SkinnedLooks, ToolBarPlatesOfHotAndPressedButtonsAreTheSkins) {
         auto* second = new TToolButton(form.get());
         second->SetCaption(L"Read");
         second->SetParent(bar);
+        auto* off = new TToolButton(form.get());
+        off->SetCaption(L"Disabled");
+        off->SetParent(bar);
+        off->SetEnabled(false);
         uitest::ShowAndActivate(*form);
         HookToolBarPainters(sf.get(), bar);
         ASSERT_TRUE(StartSkinner(sf.get(), L"TSkinBox", bar, nullptr, {}));
@@ -233,6 +237,10 @@ TEST_F(SkinnedLooks, ToolBarPlatesOfHotAndPressedButtonsAreTheSkins) {
             return n;
         };
         EXPECT_EQ(strays(1), 0);
+        // A disabled caption has no etched copy in the system's white.
+        RECT offRect{};
+        SendMessageW(bar->Handle(), TB_GETRECT, off->CommandId(), reinterpret_cast<LPARAM>(&offRect));
+        EXPECT_EQ(CountNear(bar->Handle(), offRect, GetSysColor(COLOR_BTNHIGHLIGHT), 0), 0);
         POINT at{(r.left + r.right) / 2, r.bottom - 4};
         ClientToScreen(bar->Handle(), &at);
         skintest::MoveMouseTo(at);

@@ -191,109 +191,6 @@ object Form1: TForm1
           Height = 490
           Caption = '设置'
           TabOrder = 4
-          object Label6: TLabel
-            Left = 21
-            Top = 35
-            Width = 34
-            Height = 25
-            Caption = 'ID：'
-          end
-          object Ed_conn_id: TEdit
-            Left = 61
-            Top = 32
-            Width = 41
-            Height = 28
-            MaxLength = 3
-            TabOrder = 0
-            OnExit = Ed_conn_idExit
-          end
-          object Bn_connect: TButton
-            Left = 108
-            Top = 31
-            Width = 88
-            Height = 29
-            Caption = '读取信息'
-            TabOrder = 1
-            OnClick = Bn_connectClick
-          end
-          object CB_Opentime: TCheckBox
-            Left = 336
-            Top = 20
-            Width = 108
-            Height = 24
-            Caption = '定时开机'
-            TabOrder = 2
-            OnClick = CB_OpentimeClick
-          end
-          object DateTimePicker1: TDateTimePicker
-            Left = 450
-            Top = 20
-            Width = 91
-            Height = 24
-            Kind = dtkDate
-            Font.Height = -13
-            TabOrder = 3
-            OnChange = DateTimePicker1Change
-          end
-          object DateTimePicker2: TDateTimePicker
-            Left = 547
-            Top = 20
-            Width = 75
-            Height = 24
-            Kind = dtkTime
-            Font.Height = -13
-            TabOrder = 4
-            OnChange = DateTimePicker2Change
-          end
-          object Button1: TButton
-            Left = 628
-            Top = 19
-            Width = 75
-            Height = 25
-            Caption = '开机'
-            Font.Height = -13
-            TabOrder = 5
-            OnClick = Button1Click
-          end
-          object CB_Closetime: TCheckBox
-            Left = 336
-            Top = 50
-            Width = 108
-            Height = 24
-            Caption = '定时关机'
-            TabOrder = 6
-            OnClick = CB_ClosetimeClick
-          end
-          object DateTimePicker3: TDateTimePicker
-            Left = 450
-            Top = 50
-            Width = 91
-            Height = 24
-            Kind = dtkDate
-            Font.Height = -13
-            TabOrder = 7
-            OnChange = DateTimePicker3Change
-          end
-          object DateTimePicker4: TDateTimePicker
-            Left = 547
-            Top = 50
-            Width = 75
-            Height = 24
-            Kind = dtkTime
-            Font.Height = -13
-            TabOrder = 8
-            OnChange = DateTimePicker4Change
-          end
-          object Button2: TButton
-            Left = 628
-            Top = 50
-            Width = 75
-            Height = 25
-            Caption = '关机'
-            Font.Height = -13
-            TabOrder = 9
-            OnClick = Button2Click
-          end
           object GroupBox_dly_setup: TGroupBox
             Left = 8
             Top = 72
@@ -402,6 +299,109 @@ object Form1: TForm1
               TabOrder = 3
               OnClick = Button3Click
             end
+          end
+          object Label6: TLabel
+            Left = 21
+            Top = 35
+            Width = 34
+            Height = 25
+            Caption = 'ID：'
+          end
+          object Ed_conn_id: TEdit
+            Left = 61
+            Top = 32
+            Width = 41
+            Height = 28
+            MaxLength = 3
+            TabOrder = 0
+            OnExit = Ed_conn_idExit
+          end
+          object Bn_connect: TButton
+            Left = 108
+            Top = 31
+            Width = 88
+            Height = 29
+            Caption = '读取信息'
+            TabOrder = 1
+            OnClick = Bn_connectClick
+          end
+          object CB_Opentime: TCheckBox
+            Left = 336
+            Top = 20
+            Width = 108
+            Height = 24
+            Caption = '定时开机'
+            TabOrder = 2
+            OnClick = CB_OpentimeClick
+          end
+          object DateTimePicker1: TDateTimePicker
+            Left = 450
+            Top = 20
+            Width = 91
+            Height = 24
+            Kind = dtkDate
+            Font.Height = -13
+            TabOrder = 3
+            OnChange = DateTimePicker1Change
+          end
+          object DateTimePicker2: TDateTimePicker
+            Left = 547
+            Top = 20
+            Width = 75
+            Height = 24
+            Kind = dtkTime
+            Font.Height = -13
+            TabOrder = 4
+            OnChange = DateTimePicker2Change
+          end
+          object Button1: TButton
+            Left = 628
+            Top = 19
+            Width = 75
+            Height = 25
+            Caption = '开机'
+            Font.Height = -13
+            TabOrder = 5
+            OnClick = Button1Click
+          end
+          object CB_Closetime: TCheckBox
+            Left = 336
+            Top = 50
+            Width = 108
+            Height = 24
+            Caption = '定时关机'
+            TabOrder = 6
+            OnClick = CB_ClosetimeClick
+          end
+          object DateTimePicker3: TDateTimePicker
+            Left = 450
+            Top = 50
+            Width = 91
+            Height = 24
+            Kind = dtkDate
+            Font.Height = -13
+            TabOrder = 7
+            OnChange = DateTimePicker3Change
+          end
+          object DateTimePicker4: TDateTimePicker
+            Left = 547
+            Top = 50
+            Width = 75
+            Height = 24
+            Kind = dtkTime
+            Font.Height = -13
+            TabOrder = 8
+            OnChange = DateTimePicker4Change
+          end
+          object Button2: TButton
+            Left = 628
+            Top = 50
+            Width = 75
+            Height = 25
+            Caption = '关机'
+            Font.Height = -13
+            TabOrder = 9
+            OnClick = Button2Click
           end
         end
       end

@@ -181,8 +181,14 @@ TEST_F(ConsoleTest, TabFromTheLastDelayFieldReachesDefaultThenApply)
     uitest::Tab();
     EXPECT_EQ(Focused(), form().Bn_app->Handle());
 
-    form().Button_same->SetFocus();
+    uitest::Tab();
+    EXPECT_EQ(Focused(), form().CheckBox17->Handle());
+
+    // The switch-off row leads into the delay group, whose first stop is Button_same.
+    form().Button2->SetFocus();
     uitest::Pump(20);
+    uitest::Tab();
+    EXPECT_EQ(Focused(), form().Button_same->Handle());
     uitest::Tab();
     EXPECT_EQ(Focused(), form().Ed_dly[0][0]->Handle());
 }
@@ -338,4 +344,29 @@ TEST_F(ConsoleTest, StoredLanguageAndPortOutsideTheListsShowNoItem)
     EXPECT_EQ(SettingsBytes(), bytes);
     uitest::Click(*form().Bn_ser_conn);
     EXPECT_EQ(Panel(0), L"Port:COM0:19200,8,None,1");
+}
+
+// No control of the device setup page is partly hidden under a neighbour:
+// each corner of a button, field, box or picker shows that control (the
+// switch-off row ends three pixels below the top of the delay group).
+TEST_F(ConsoleTest, SetupPageControlsAreWhollyVisible)
+{
+    ClickTab(1);
+    std::vector<TWinControl*> controls;
+    for (int i = 0; i < form().ComponentCount(); ++i) {
+        auto* control = dynamic_cast<TWinControl*>(form().Components(i));
+        if (control && !dynamic_cast<TGroupBox*>(control) && !dynamic_cast<TPanel*>(control) &&
+            control->HandleAllocated() && IsWindowVisible(control->Handle()) &&
+            IsChild(form().Panel_setup->Handle(), control->Handle()))
+            controls.push_back(control);
+    }
+    EXPECT_GT(controls.size(), 50u);
+    for (TWinControl* control : controls) {
+        const HWND parent = GetParent(control->Handle());
+        const RECT r = PlacedRect(control);
+        for (const POINT corner : {POINT{r.left, r.top}, POINT{r.right - 1, r.top}, POINT{r.left, r.bottom - 1},
+                                   POINT{r.right - 1, r.bottom - 1}})
+            EXPECT_EQ(ChildWindowFromPointEx(parent, corner, CWP_SKIPINVISIBLE), control->Handle())
+                << uitest::WindowText(control->Handle()) << " at " << corner.x << "," << corner.y;
+    }
 }

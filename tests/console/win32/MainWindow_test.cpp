@@ -126,6 +126,13 @@ TEST_F(ConsoleTest, PortPageControlsSitAtTheirDesignedPlaces)
     EXPECT_EQ(form().CB_baud_rate->ItemIndex(), -1);
     ExpectPlaced(form().Button7, 623, 584, 105, 33);
     ExpectPlaced(form().PageControl1, 12, 3, 745, 575);
+    ExpectPlaced(form().StatusBar1, 0, 623, 765, 30);
+    const RECT language = PlacedRect(form().CB_language);
+    EXPECT_EQ(language.left, 89);
+    EXPECT_EQ(language.top, 589);
+    EXPECT_EQ(language.right - language.left, 168);
+    EXPECT_EQ(form().Label5->BoundsRect().left, 8);
+    EXPECT_EQ(form().Label5->Width(), 89);
 }
 
 TEST_F(ConsoleTest, DelayGroupsAreLaidOutInTwoRowsOfFiveColumns)

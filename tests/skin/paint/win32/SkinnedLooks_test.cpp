@@ -68,17 +68,6 @@ int CountNear(HWND h, const RECT& r, COLORREF colour, int within) {
     return n;
 }
 
-std::vector<COLORREF> Shot(HWND h) {
-    RECT r{};
-    GetClientRect(h, &r);
-    std::vector<COLORREF> px;
-    HDC dc = GetDC(h);
-    for (int y = 0; y < r.bottom; ++y)
-        for (int x = 0; x < r.right; ++x) px.push_back(GetPixel(dc, x, y));
-    ReleaseDC(h, dc);
-    return px;
-}
-
 void Repaint(HWND h) { RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW); }
 
 RECT BoundsOf(TControl* c) { return RECT{c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()}; }
@@ -132,8 +121,13 @@ TEST_F(SkinnedLooks, ChildrenOfContainersShowTheSkinsGroundAndText) {
         auto* track = Add<TTrackBar>(form.get(), 10, 170, 240, 40);
         uitest::ShowAndActivate(*form);
         Repaint(form->Handle());
-        const auto before = std::vector<std::vector<COLORREF>>{Shot(group->Handle()), Shot(panel->Handle()),
-                                                              Shot(track->Handle()), Shot(edit->Handle())};
+        auto shots = [&] {
+            std::vector<std::vector<uint32_t>> all;
+            for (TWinControl* c : std::initializer_list<TWinControl*>{group, panel, track, edit})
+                all.push_back(skintest::Snapshot(c->Handle()));
+            return all;
+        };
+        const auto before = shots();
 
         // As the form skinner does with the form, then the containers' children first.
         form->SetColor(static_cast<TColor>(Scheme(csButtonFace)));
@@ -158,10 +152,7 @@ TEST_F(SkinnedLooks, ChildrenOfContainersShowTheSkinsGroundAndText) {
         form->SetColor(clBtnFace);
         Repaint(form->Handle());
         uitest::Pump(50);
-        EXPECT_EQ(Shot(group->Handle()), before[0]);
-        EXPECT_EQ(Shot(panel->Handle()), before[1]);
-        EXPECT_EQ(Shot(track->Handle()), before[2]);
-        EXPECT_EQ(Shot(edit->Handle()), before[3]);
+        EXPECT_TRUE(shots() == before);
         EXPECT_TRUE(edit->ParentFont() && inGroup->ParentFont() && inPanel->ParentFont());
         sf.reset();
     }

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "skin/paint/core/TakeOverRules.h"
+#include "skin/paint/win32/SkinBox.h"
 #include "skin/paint/win32/SkinEngineDebug.h"
 #include "skin/paint/win32/SkinMenuItems.h"
 #include "skin/paint/win32/Winskindlg.h"
@@ -50,7 +51,8 @@ TWinSkinForm::TWinSkinForm(TComponent* AOwner)
       CaptionBuf(std::make_unique<TBitmap>()),
       IconBmp(std::make_unique<TBitmap>()),
       fCanvas(std::make_unique<TCanvas>()),
-      fCanvas2(std::make_unique<TCanvas>()) {
+      fCanvas2(std::make_unique<TCanvas>()),
+      formText_(std::make_unique<SkinnedText>()) {
     DoubleTime = GetDoubleClickTime();
 }
 
@@ -93,6 +95,9 @@ void TWinSkinForm::InitTform(TSkinData* afsd, TForm* aform) {
     }
     formcolor = FForm->Color();
     FForm->SetColor(SchemeColor(fsd, csButtonFace));
+    // Labels placed on the form draw their text in its font colour on the
+    // face colour just set: they take the skin's text colour with it.
+    formText_->Apply(FForm, fsd);
     // The items below the menu bar are drawn like the bar's own.
     if (fsd && fsd->SkinControls().Contains(xcMenuItem)) InitMainMenu(this, FForm, true);
 }

@@ -51,6 +51,7 @@ class TSkinControl;
 class TWinSkinForm;
 class TWinSkinMenu;
 class TFramePaintCache;
+class SkinnedText;
 
 constexpr UINT CN_SkinChange = 0x3401;
 constexpr UINT CN_UpdateNC = 0x3502;
@@ -251,6 +252,8 @@ public:
     HICON DefIcon = nullptr;
     std::unique_ptr<TCanvas> fCanvas, fCanvas2;
     TColor formcolor = clBtnFace;
+    // The form's text colour while skinned, for labels placed on it (SkinBox.h).
+    std::unique_ptr<SkinnedText> formText_;
     std::wstring bstr = L"  ", astr = L" ";
     // The frame's composed pictures kept between paints while what they show
     // is unchanged (FramePaintCache.h).

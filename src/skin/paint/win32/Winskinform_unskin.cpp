@@ -1,5 +1,6 @@
 // TWinSkinForm: skin changes and the three ways of giving a window back.
 #include "skin/paint/core/FrameGeometry.h"
+#include "skin/paint/win32/SkinBox.h"
 #include "skin/paint/win32/Winskindlg.h"
 #include "skin/paint/win32/Winskinform.h"
 #include "skin/paint/win32/Winsubclass.h"
@@ -15,6 +16,7 @@ void TWinSkinForm::SkinChange() {
         FForm->SetColor(face);
         for (int i = 0; i < FForm->ComponentCount(); ++i)
             if (auto* owned = dynamic_cast<TForm*>(FForm->Components(i))) owned->SetColor(face);
+        formText_->Reapply(FForm, fsd);
     }
     for (TSkinControl* c : std::vector<TSkinControl*>(Controllist)) c->SkinChange();
     Skinstate = 3;
@@ -45,7 +47,9 @@ void TWinSkinForm::RestoreWindowProc() {
 }
 
 void TWinSkinForm::RestoreFormColor() {
-    if (FForm && !FForm->IsDestroying() && Skinstate != 4) FForm->SetColor(formcolor);
+    if (!FForm || FForm->IsDestroying() || Skinstate == 4) return;
+    formText_->Restore(FForm);
+    FForm->SetColor(formcolor);
 }
 
 void TWinSkinForm::RemoveRegion() {

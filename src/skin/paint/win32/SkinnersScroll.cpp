@@ -8,6 +8,7 @@
 #include "skin/paint/win32/SkinScrollbarH.h"
 #include "skin/paint/win32/SkinnerFamilies.h"
 #include "skin/paint/win32/Winskinform.h"
+#include "toolkit/ScrollBox.h"
 #include "toolkit/WinControl.h"
 
 namespace relayon::skin {
@@ -39,7 +40,13 @@ TSkinControl* StartOnWindow(TWinSkinForm* sf, HWND h, const SkinnerRequest& requ
 TSkinControl* StartScrollFamily(TWinSkinForm* sf, std::wstring_view name, TComponent* control, HWND h,
                                 const SkinnerRequest& request) {
     if (!sf) return nullptr;
-    if (name == L"TSkinScrollbar") return StartOnControl<TSkinScrollbar>(sf, control, request);
+    if (name == L"TSkinScrollbar") {
+        TSkinControl* bars = StartOnControl<TSkinScrollbar>(sf, control, request);
+        // A scroll box shows its ground around the controls on it, like a
+        // panel: it takes the skin's face and text colours too.
+        if (bars && dynamic_cast<TScrollBox*>(control)) StartSkinner(sf, L"TSkinBox", control, nullptr, {.acolor = true});
+        return bars;
+    }
     if (name == L"TSkinListView") return StartOnControl<TSkinListView>(sf, control, request);
     if (name == L"TSkinCheckList") return StartOnControl<TSkinCheckList>(sf, control, request);
     if (name == L"TSkinScControl") return StartOnControl<TSkinScControl>(sf, control, request);

@@ -283,7 +283,12 @@ void TWinSkinForm::AddComp(TComponent* Comp, TWinControl* wForm) {
         if (scrolling) return StartOn(this, L"TSkinScrollbar", Comp);
     }
     if (IsA(cls, L"TEdit") && Has(fsd, xcEdit)) return StartOn(this, L"TSkinEdit", Comp);
-    if (IsA(cls, L"TFrame")) return InitControlA(win);
+    // A frame draws its own ground: it takes the skin's colours like an
+    // embedded form, so it does not stand out light on a skinned page.
+    if (IsA(cls, L"TFrame")) {
+        StartOn(this, L"TSkinBox", Comp, {.acolor = true});
+        return InitControlA(win);
+    }
     if (IsA(cls, L"TForm")) {
         StartOn(this, L"TSkinBox", Comp, {.acolor = true});
         return InitControlA(win);

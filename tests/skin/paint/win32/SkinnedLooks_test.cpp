@@ -3,7 +3,8 @@
 // the skin's face with readable text while edits keep their own text colour,
 // and everything looks as before once given back; a media player's buttons
 // show glyphs that read on the skin's faces; hot and pressed tool-bar buttons
-// show the skin's plates and disabled ones read as disabled.
+// show the skin's plates and disabled ones read as disabled; labels on a
+// skinned form, a frame or a scroll box read on the skin's face.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,10 +25,12 @@
 #include "toolkit/Application.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Form.h"
+#include "toolkit/Frame.h"
 #include "toolkit/GroupBox.h"
 #include "toolkit/Label.h"
 #include "toolkit/MediaPlayer.h"
 #include "toolkit/Panel.h"
+#include "toolkit/ScrollBox.h"
 #include "toolkit/ToolBar.h"
 #include "toolkit/TrackBar.h"
 #include "toolkit/testing/UiDriver.h"
@@ -243,6 +246,51 @@ TEST_F(SkinnedLooks, ToolBarPlatesOfHotAndPressedButtonsAreTheSkins) {
         EXPECT_EQ(strays(2), 0);
         skintest::MoveMouseTo(POINT{2, 2});
         skintest::MouseButton(false);
+        sf.reset();
+        form.reset();
+    }
+}
+
+TEST_F(SkinnedLooks, LabelsOnFormsFramesAndScrollBoxesReadOnTheSkinsFace) {
+    for (const auto& [name, bytes] : {std::pair{"light", skintest::LightSkin()}, std::pair{"dark", DarkSkin()}}) {
+        SCOPED_TRACE(name);
+        Use(bytes);
+        auto* onForm = AddLabel(form.get(), 10, 10);
+        auto* frame = Add<TFrame>(form.get(), 10, 40, 240, 100);
+        auto* inFrame = AddLabel(frame, 10, 10);
+        auto* box = Add<TScrollBox>(form.get(), 260, 40, 240, 100);
+        auto* inBox = AddLabel(box, 10, 10);
+        auto* edit = Add<TEdit>(frame, 10, 40, 200, 24);
+        edit->SetText(L"HHHHHHHH");
+        uitest::ShowAndActivate(*form);
+        Repaint(form->Handle());
+        auto shots = [&] {
+            std::vector<std::vector<uint32_t>> all;
+            for (TWinControl* c : std::initializer_list<TWinControl*>{form.get(), frame, box, edit})
+                all.push_back(skintest::Snapshot(c->Handle()));
+            return all;
+        };
+        const auto before = shots();
+
+        sf->InitTform(&skin, form.get());
+        sf->InitControls(form.get());
+        Repaint(form->Handle());
+        for (auto [parent, label] :
+             {std::pair<TWinControl*, TLabel*>{form.get(), onForm}, {frame, inFrame}, {box, inBox}}) {
+            SCOPED_TRACE(parent->ClassName());
+            const RECT r = BoundsOf(label);
+            EXPECT_EQ(Pixel(parent->Handle(), r.right - 3, r.top + 1), Scheme(csButtonFace));
+            EXPECT_GT(CountNear(parent->Handle(), r, Scheme(csButtonText), 40), 10);
+        }
+        RECT inside{};
+        GetClientRect(edit->Handle(), &inside);
+        EXPECT_GT(CountNear(edit->Handle(), inside, RGB(0, 0, 0), 40), 10);
+
+        sf->UnSubclass2();
+        Repaint(form->Handle());
+        uitest::Pump(50);
+        EXPECT_TRUE(shots() == before);
+        EXPECT_TRUE(onForm->ParentFont() && inFrame->ParentFont() && inBox->ParentFont() && edit->ParentFont());
         sf.reset();
         form.reset();
     }

@@ -28,6 +28,7 @@ void RegisterMoreControlClasses() {
         .Prop(L"DefaultRowHeight", &TStringGrid::DefaultRowHeight, &TStringGrid::SetDefaultRowHeight)
         .Prop(L"GridLineWidth", &TStringGrid::GridLineWidth, &TStringGrid::SetGridLineWidth)
         .ColorProp(L"FixedColor", &TStringGrid::FixedColor, &TStringGrid::SetFixedColor)
+        .ColorProp(L"FixedFontColor", &TStringGrid::FixedFontColor, &TStringGrid::SetFixedFontColor)
         .Prop(L"ScrollBars", &TStringGrid::ScrollBars, &TStringGrid::SetScrollBars)
         .Prop(L"BorderStyle", &TStringGrid::BorderStyle, &TStringGrid::SetBorderStyle)
         .Prop(L"Col", &TStringGrid::Col, &TStringGrid::SetCol)

@@ -69,6 +69,10 @@ void TStringGrid::SetFixedColor(TColor c) {
     fixedColor_ = c;
     Invalidate();
 }
+void TStringGrid::SetFixedFontColor(TColor c) {
+    fixedFontColor_ = c;
+    Invalidate();
+}
 void TStringGrid::SetScrollBars(TScrollStyle s) {
     scrollBars_ = s;
     SizeChanged();
@@ -247,7 +251,10 @@ void TStringGrid::PaintCell(HDC dc, int col, int row, const RECT& r) {
     if (fixed) DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
     std::wstring text = Cells(col, row);
     if (!text.empty()) {
-        TColor fore = !Enabled() ? clGrayText : selected ? clHighlightText : Font().Color();
+        TColor fore = !Enabled()                           ? clGrayText
+                      : selected                           ? clHighlightText
+                      : fixed && fixedFontColor_ != clNone ? fixedFontColor_
+                                                           : Font().Color();
         SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(fore)));
         RECT t{r.left + 2, r.top, r.right - 2, r.bottom};
         DrawTextW(dc, text.c_str(), -1, &t, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);

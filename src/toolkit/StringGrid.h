@@ -34,6 +34,9 @@ public:
     void SetGridLineWidth(int w);
     TColor FixedColor() const { return fixedColor_; }
     void SetFixedColor(TColor c);
+    // Text colour of the fixed cells; clNone (the default): the font's colour.
+    TColor FixedFontColor() const { return fixedFontColor_; }
+    void SetFixedFontColor(TColor c);
     TScrollStyle ScrollBars() const { return scrollBars_; }
     void SetScrollBars(TScrollStyle s);
     TBorderStyle BorderStyle() const { return borderStyle_; }
@@ -88,6 +91,7 @@ private:
     int defaultRowHeight_ = 24;
     int gridLineWidth_ = 1;
     TColor fixedColor_ = clBtnFace;
+    TColor fixedFontColor_ = clNone;
     TScrollStyle scrollBars_ = ssBoth;
     TBorderStyle borderStyle_ = bsSingle;
     int col_ = 1;

@@ -63,6 +63,13 @@ void TSkinScrollbar::InitScrollbar(TWinControl* acontrol, TSkinData* sd, TCanvas
         oldcolor = static_cast<TColor>(fixed);
         newColor = true;
         SetProperty(control, L"FixedColor", std::to_wstring(static_cast<int32_t>(SchemeColor(fsd, csButtonFace))));
+        // Their text, unless given a colour of its own, follows the font,
+        // which stays for the cells on the grid's own ground: the fixed
+        // cells take the skin's text colour for the face.
+        if (GetIntProperty(control, L"FixedFontColor") == static_cast<int64_t>(clNone)) {
+            fixedText_ = true;
+            SetProperty(control, L"FixedFontColor", std::to_wstring(static_cast<int32_t>(SchemeColor(fsd, csButtonText))));
+        }
     }
 
     hb = new TWScrollbar(this);
@@ -194,6 +201,8 @@ void TSkinScrollbar::BENCPAINT(HDC dc) {
 void TSkinScrollbar::SkinChange() {
     if (newColor && control)
         SetProperty(control, L"FixedColor", std::to_wstring(static_cast<int32_t>(SchemeColor(fsd, csButtonFace))));
+    if (fixedText_ && control)
+        SetProperty(control, L"FixedFontColor", std::to_wstring(static_cast<int32_t>(SchemeColor(fsd, csButtonText))));
     if (hwnd && IsWindow(hwnd)) RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     SetScrollbarPos();
 }
@@ -202,7 +211,10 @@ void TSkinScrollbar::Unsubclass() {
     if (!skinned) return;
     if (newColor && control && !control->IsDestroying() && !WindowGone())
         SetProperty(control, L"FixedColor", std::to_wstring(static_cast<int32_t>(oldcolor)));
+    if (fixedText_ && control && !control->IsDestroying() && !WindowGone())
+        SetProperty(control, L"FixedFontColor", std::to_wstring(static_cast<int32_t>(clNone)));
     newColor = false;
+    fixedText_ = false;
     TSkinControl::Unsubclass();
     // The overlays go now even when the control's window is being destroyed:
     // they live in the parent, which may well stay.

@@ -43,6 +43,8 @@ protected:
     // Takes over the control's new window after it recreated it.
     void FollowRecreatedWindow();
     bool recreating_ = false;
+    // A grid's fixed-cell text was given the skin's text colour.
+    bool fixedText_ = false;
 };
 
 class TSkinListView : public TSkinScrollbar {

@@ -4,7 +4,8 @@
 // and everything looks as before once given back; a media player's buttons
 // show glyphs that read on the skin's faces; hot and pressed tool-bar buttons
 // show the skin's plates and disabled ones read as disabled; labels on a
-// skinned form, a frame or a scroll box read on the skin's face.
+// skinned form, a frame or a scroll box, and a grid's fixed cells, read on
+// the skin's face.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -31,6 +32,7 @@
 #include "toolkit/MediaPlayer.h"
 #include "toolkit/Panel.h"
 #include "toolkit/ScrollBox.h"
+#include "toolkit/StringGrid.h"
 #include "toolkit/ToolBar.h"
 #include "toolkit/TrackBar.h"
 #include "toolkit/testing/UiDriver.h"
@@ -291,6 +293,39 @@ TEST_F(SkinnedLooks, LabelsOnFormsFramesAndScrollBoxesReadOnTheSkinsFace) {
         uitest::Pump(50);
         EXPECT_TRUE(shots() == before);
         EXPECT_TRUE(onForm->ParentFont() && inFrame->ParentFont() && inBox->ParentFont() && edit->ParentFont());
+        sf.reset();
+        form.reset();
+    }
+}
+
+TEST_F(SkinnedLooks, GridFixedCellsReadOnTheSkinsFace) {
+    for (const auto& [name, bytes] : {std::pair{"light", skintest::LightSkin()}, std::pair{"dark", DarkSkin()}}) {
+        SCOPED_TRACE(name);
+        Use(bytes);
+        auto* grid = Add<TStringGrid>(form.get(), 10, 10, 300, 150);
+        grid->SetColCount(3);
+        grid->SetRowCount(4);
+        grid->SetDefaultColWidth(90);
+        grid->SetCells(0, 2, L"HHHHHHHH");
+        grid->SetCells(2, 3, L"HHHHHHHH");
+        uitest::ShowAndActivate(*form);
+        Repaint(grid->Handle());
+        const auto before = skintest::Snapshot(grid->Handle());
+
+        ASSERT_TRUE(StartSkinner(sf.get(), L"TSkinScrollbar", grid, nullptr, {}));
+        Repaint(grid->Handle());
+        RECT fixed = grid->CellRect(0, 2), cell = grid->CellRect(2, 3);
+        InflateRect(&fixed, -2, -2);
+        EXPECT_EQ(Pixel(grid->Handle(), fixed.right - 3, fixed.top + 1), Scheme(csButtonFace));
+        EXPECT_GT(CountNear(grid->Handle(), fixed, Scheme(csButtonText), 40), 10);
+        // Cells on the grid's own ground keep the font's dark text.
+        EXPECT_GT(CountNear(grid->Handle(), cell, RGB(0, 0, 0), 40), 10);
+
+        sf->DeleteControls();
+        Repaint(grid->Handle());
+        uitest::Pump(50);
+        EXPECT_TRUE(skintest::Snapshot(grid->Handle()) == before);
+        EXPECT_EQ(grid->FixedFontColor(), clNone);
         sf.reset();
         form.reset();
     }

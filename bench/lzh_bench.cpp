@@ -12,7 +12,8 @@
 // of the tool's time spent in the kernel (process start, page faults, file
 // I/O). "start_ms" is the CPU time of the same program started without
 // arguments (it prints its usage and exits): the floor of any run of the
-// tool, included in tool_ms. CPU time rather than wall
+// tool, included in tool_ms. "nullout_ms" is the same run writing its result
+// to /dev/null: what is left of tool_ms without the file system's part. CPU time rather than wall
 // time keeps the figures steady on a shared machine. On such a machine
 // compare medians of repetitions, e.g.
 //   lzh_bench --benchmark_repetitions=7 --benchmark_report_aggregates_only=true
@@ -245,17 +246,20 @@ void CommandLine(benchmark::State& state, bool compress) {
     double user = 0;
     double system = 0;
     double start = 0;
+    double nullOut = 0;
     double inProcess = 0;
     for (auto _ : state) {
         const ToolTime run = RunTool({compress ? "c" : "d", source.c_str(), result.c_str()}, 0);
         // The same program started without arguments only prints its usage:
         // the cost of a process that no work on the codec or the files can cut.
         const ToolTime usage = RunTool({}, 2);
-        if (!run.ok || !usage.ok) {
+        const ToolTime discarded = RunTool({compress ? "c" : "d", source.c_str(), "/dev/null"}, 0);
+        if (!run.ok || !usage.ok || !discarded.ok) {
             state.SkipWithError("lzh failed");
             break;
         }
         start += usage.user + usage.system;
+        nullOut += discarded.user + discarded.system;
         const double begin = ThreadCpuSeconds();
         const Bytes same = compress ? relayon::skin::PutBlockStream(input)
                                     : relayon::skin::GetBlockStream(container, input.size());
@@ -274,6 +278,7 @@ void CommandLine(benchmark::State& state, bool compress) {
         state.counters["tool_ms"] = (user + system) / runs * 1e3;
         state.counters["tool_sys_ms"] = system / runs * 1e3;
         state.counters["start_ms"] = start / runs * 1e3;
+        state.counters["nullout_ms"] = nullOut / runs * 1e3;
         state.counters["inproc_ms"] = inProcess / runs * 1e3;
         state.counters["tool/inproc"] = (user + system) / inProcess;
     }

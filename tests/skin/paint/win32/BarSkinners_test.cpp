@@ -10,6 +10,7 @@
 #include <set>
 #include <vector>
 
+#include "PixelCapture.h"
 #include "SkinTestSupport.h"
 #include "skin/data/win32/Winskindata.h"
 #include "skin/paint/win32/SkinToolbarPainters.h"
@@ -37,14 +38,9 @@ using skintest::MoveMouseTo;
 
 namespace {
 
-constexpr COLORREF kMagenta = RGB(255, 0, 255);
+using skintest::ClientPixel;
 
-COLORREF Pixel(HWND h, int x, int y) {
-    HDC dc = GetDC(h);
-    COLORREF p = GetPixel(dc, x, y);
-    ReleaseDC(h, dc);
-    return p;
-}
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
 
 // The client area's pixels as the screen shows them, row by row.
 std::vector<COLORREF> Snapshot(HWND h) {
@@ -95,7 +91,7 @@ int CornerMismatches(HWND h, const RECT& dest, TDataSkinObject& o, int cell, int
         COLORREF want = GetPixel(map.Canvas().Handle(), x0 + sx, sy);
         if (want == kMagenta) return;
         ++seen;
-        bad += Pixel(h, dx, dy) != want;
+        bad += ClientPixel(h, dx, dy) != want;
     };
     for (int y = 0; y < o.r.Top && which == kBothCorners; ++y)
         for (int x = 0; x < o.r.Left; ++x) compare(x, y, dest.left + x, dest.top + y);
@@ -195,7 +191,7 @@ TEST_F(BarSkinners, StatusBarPanelsGripAndDrawPanelCalls) {
             COLORREF want = GetPixel(extra.Canvas().Handle(), 4 * gw + x, y);
             if (want == kMagenta) continue;
             ++gripPixels;
-            gripBad += Pixel(bar->Handle(), client.right - 1 - gw + x, client.bottom - 1 - gh + y) != want;
+            gripBad += ClientPixel(bar->Handle(), client.right - 1 - gw + x, client.bottom - 1 - gh + y) != want;
         }
     EXPECT_GT(gripPixels, 0);
     EXPECT_EQ(gripBad, 0);
@@ -205,7 +201,7 @@ TEST_F(BarSkinners, StatusBarPanelsGripAndDrawPanelCalls) {
     const int cells = skin.ExtraImages->frame;
     skin.ExtraImages->frame = 4;
     Repaint(bar->Handle());
-    EXPECT_NE(Pixel(bar->Handle(), client.right - 2, client.bottom - 2),
+    EXPECT_NE(ClientPixel(bar->Handle(), client.right - 2, client.bottom - 2),
               GetPixel(extra.Canvas().Handle(), 5 * gw - 1, gh - 1) == kMagenta ? RGB(1, 2, 3)
                                                                                : GetPixel(extra.Canvas().Handle(), 5 * gw - 1, gh - 1));
     skin.ExtraImages->frame = cells;
@@ -257,7 +253,7 @@ TEST_F(BarSkinners, ProgressFillsByPositionInChunksAndUpright) {
         const int row = (r.bottom - chunk.Map->Height()) / 2 + chunk.Map->Height() / 2;
         int first = -1, last = -1;
         for (int x = 0; x < r.right; ++x)
-            if (chunkColours.count(Pixel(chunked->Handle(), x, row))) {
+            if (chunkColours.count(ClientPixel(chunked->Handle(), x, row))) {
                 if (first < 0) first = x;
                 last = x;
             }
@@ -281,7 +277,7 @@ TEST_F(BarSkinners, TrackThumbFollowsDragAndKeysAsUnskinned) {
     Repaint(track->Handle());
     TBitmap& thumbs = *skin.TrackHorz->Map;
     const auto thumbOnly = Minus(Minus(CellColours(thumbs, 5, 2), CellColours(*skin.TrackBar->Map, 1, 1)),
-                                 {Pixel(track->Handle(), 1, 1)});
+                                 {ClientPixel(track->Handle(), 1, 1)});
     ASSERT_FALSE(thumbOnly.empty());
     auto thumbRect = [](TTrackBar* t) {
         RECT r{};
@@ -455,12 +451,12 @@ TEST_F(BarSkinners, ToolBarPaintersDrawPlatesKeepClicksAndGoBack) {
     GetClientRect(bar->Handle(), &client);
     const COLORREF groundTop = GetPixel(skin.Toolbar->Map->Canvas().Handle(), 0, 0);
     ASSERT_TRUE(skin.Options().Contains(xoToolbarBK));
-    EXPECT_NE(Pixel(bar->Handle(), client.right - 3, 0), groundTop);
+    EXPECT_NE(ClientPixel(bar->Handle(), client.right - 3, 0), groundTop);
     TSkinOptions options = skin.Options();
     options.Exclude(xoToolbarBK);
     skin.SetOptions(options);
     Repaint(bar->Handle());
-    EXPECT_EQ(Pixel(bar->Handle(), client.right - 3, 0), groundTop);
+    EXPECT_EQ(ClientPixel(bar->Handle(), client.right - 3, 0), groundTop);
 
     uitest::Click(*open);
     EXPECT_EQ(rec.clicks, 1);
@@ -488,10 +484,10 @@ TEST_F(BarSkinners, GroupBoxAndPanelTakeTheSchemeColours) {
     GetTextExtentPoint32W(dc, L"0", 1, &zero);
     ReleaseDC(group->Handle(), dc);
     const int lineY = zero.cy / 2;
-    EXPECT_EQ(Pixel(group->Handle(), 150, lineY), Scheme(csButtonShadow));  // the frame's top edge
-    EXPECT_EQ(Pixel(group->Handle(), 1, 60), Scheme(csButtonShadow));      // its left edge
-    EXPECT_EQ(Pixel(group->Handle(), 100, 60), Scheme(csButtonFace));
-    EXPECT_EQ(Pixel(panel->Handle(), 100, 60), Scheme(csButtonFace));
+    EXPECT_EQ(ClientPixel(group->Handle(), 150, lineY), Scheme(csButtonShadow));  // the frame's top edge
+    EXPECT_EQ(ClientPixel(group->Handle(), 1, 60), Scheme(csButtonShadow));      // its left edge
+    EXPECT_EQ(ClientPixel(group->Handle(), 100, 60), Scheme(csButtonFace));
+    EXPECT_EQ(ClientPixel(panel->Handle(), 100, 60), Scheme(csButtonFace));
 
     // A right-aligned caption ends 8 pixels from the right edge.
     HWND g = group->Handle();
@@ -500,7 +496,7 @@ TEST_F(BarSkinners, GroupBoxAndPanelTakeTheSchemeColours) {
     int rightmostInk = -1;
     for (int y = 0; y < zero.cy; ++y)
         for (int x = 3; x < group->Width() - 3; ++x) {
-            COLORREF p = Pixel(g, x, y);
+            COLORREF p = ClientPixel(g, x, y);
             if (p != Scheme(csButtonFace) && p != Scheme(csButtonShadow)) rightmostInk = std::max(rightmostInk, x);
         }
     EXPECT_LT(rightmostInk, group->Width() - 8);
@@ -509,7 +505,7 @@ TEST_F(BarSkinners, GroupBoxAndPanelTakeTheSchemeColours) {
     sf->DeleteControls();
     EXPECT_EQ(panel->Color(), clRed);
     Repaint(form->Handle());
-    EXPECT_EQ(Pixel(panel->Handle(), 100, 60), RGB(255, 0, 0));
+    EXPECT_EQ(ClientPixel(panel->Handle(), 100, 60), RGB(255, 0, 0));
 }
 
 TEST_F(BarSkinners, WindowsKnownByHandleEraseFromTheSkin) {
@@ -527,14 +523,14 @@ TEST_F(BarSkinners, WindowsKnownByHandleEraseFromTheSkin) {
     const int lowY = tc.bottom - 1;
     ASSERT_GT(lowY, 4);
     TBitmap& ground = *skin.Toolbar->Map;
-    EXPECT_EQ(Pixel(tools, 150, 0), GetPixel(ground.Canvas().Handle(), 0, 0));
-    EXPECT_EQ(Pixel(tools, 150, lowY), GetPixel(ground.Canvas().Handle(), 0, ground.Height() - 1));
-    EXPECT_EQ(Pixel(grip, 10, 10), Scheme(csButtonFace));
+    EXPECT_EQ(ClientPixel(tools, 150, 0), GetPixel(ground.Canvas().Handle(), 0, 0));
+    EXPECT_EQ(ClientPixel(tools, 150, lowY), GetPixel(ground.Canvas().Handle(), 0, ground.Height() - 1));
+    EXPECT_EQ(ClientPixel(grip, 10, 10), Scheme(csButtonFace));
     // Without a Toolbar image: a vertical gradient, lighter at the top.
     std::unique_ptr<TDataSkinObject> image = std::move(skin.Toolbar);
     Repaint(tools);
-    const COLORREF top = Pixel(tools, 150, 0), low = Pixel(tools, 150, lowY);
-    EXPECT_EQ(Pixel(tools, 5, 0), top);
+    const COLORREF top = ClientPixel(tools, 150, 0), low = ClientPixel(tools, 150, lowY);
+    EXPECT_EQ(ClientPixel(tools, 5, 0), top);
     EXPECT_GT(GetRValue(top) + GetGValue(top) + GetBValue(top), GetRValue(low) + GetGValue(low) + GetBValue(low));
     skin.Toolbar = std::move(image);
     sf->DeleteControls();

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "PixelCapture.h"
 #include "skin/data/SkinWriter.h"
 #include "skin/data/win32/Winskindata.h"
 #include "skin/paint/win32/SkinBitButton.h"
@@ -33,6 +34,8 @@ using namespace relayon::skin;
 
 namespace {
 
+using skintest::ClientPixel;
+
 PixelImage Strip(int cells, int w, int h, uint8_t green) {
     PixelImage img = MakePixelImage(cells * w, h, PixelLayout::Bgr24);
     for (int c = 0; c < cells; ++c)
@@ -54,13 +57,6 @@ std::vector<uint8_t> SkinFile() {
 COLORREF CellColour(TBitmap& strip, int cells, int cell) {
     const int w = strip.Width() / cells;
     return GetPixel(strip.Canvas().Handle(), (cell - 1) * w + w / 2, strip.Height() / 2);
-}
-
-COLORREF WindowPixel(HWND h, int x, int y) {
-    HDC dc = GetDC(h);
-    COLORREF p = GetPixel(dc, x, y);
-    ReleaseDC(h, dc);
-    return p;
 }
 
 class Player : public TObject {
@@ -166,14 +162,14 @@ TEST_F(ButtonSkinnerChoice, DropDownButtonFacesHaveNoDisabledLook) {
     uitest::ShowAndActivate(*form);
     holder->SetFocus();
     uitest::Pump(30);
-    EXPECT_EQ(WindowPixel(menu->Handle(), 1, 1), Face(1));
+    EXPECT_EQ(ClientPixel(menu->Handle(), 1, 1), Face(1));
     menu->SetFocus();
     uitest::Pump(30);
-    EXPECT_EQ(WindowPixel(menu->Handle(), 1, 1), Face(4));  // focus shows as hot
+    EXPECT_EQ(ClientPixel(menu->Handle(), 1, 1), Face(4));  // focus shows as hot
     holder->SetFocus();
     menu->SetEnabled(false);
     uitest::Pump(30);
-    EXPECT_EQ(WindowPixel(menu->Handle(), 1, 1), Face(1));
+    EXPECT_EQ(ClientPixel(menu->Handle(), 1, 1), Face(1));
 }
 
 TEST_F(ButtonSkinnerChoice, MediaPlayerOverlayDrawsFacesAndClicksOnlyOnThePressedButton) {
@@ -194,8 +190,8 @@ TEST_F(ButtonSkinnerChoice, MediaPlayerOverlayDrawsFacesAndClicksOnlyOnThePresse
     EXPECT_EQ(overlay.count, 3);
 
     // Three equal buttons: play and stop enabled, eject disabled.
-    EXPECT_EQ(WindowPixel(overlay.Handle(), 1, 1), Face(1));
-    EXPECT_EQ(WindowPixel(overlay.Handle(), 181, 1), Face(3));
+    EXPECT_EQ(ClientPixel(overlay.Handle(), 1, 1), Face(1));
+    EXPECT_EQ(ClientPixel(overlay.Handle(), 181, 1), Face(3));
 
     POINT origin{0, 0};
     ClientToScreen(overlay.Handle(), &origin);
@@ -209,7 +205,7 @@ TEST_F(ButtonSkinnerChoice, MediaPlayerOverlayDrawsFacesAndClicksOnlyOnThePresse
     in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     SendInput(1, &in, sizeof in);
     uitest::Pump(40);
-    EXPECT_EQ(WindowPixel(overlay.Handle(), 91, 1), Face(2));
+    EXPECT_EQ(ClientPixel(overlay.Handle(), 91, 1), Face(2));
     SetCursorPos(origin.x + 45, origin.y + 15);
     in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(1, &in, sizeof in);

@@ -40,6 +40,8 @@ using skintest::WindowPixels;
 
 namespace {
 
+using skintest::WindowPixel;
+
 // `cells` solid cells of w x h side by side, each its own colour.
 PixelImage Strip(int cells, int w, int h, uint8_t green) {
     PixelImage img = MakePixelImage(cells * w, h, PixelLayout::Bgr24);
@@ -63,14 +65,6 @@ std::vector<uint8_t> ComboSkinFile() {
 }
 
 COLORREF BitmapPixel(TBitmap& b, int x, int y) { return GetPixel(b.Canvas().Handle(), x, y); }
-
-// A pixel of the window as the screen shows it (non-client area included).
-COLORREF WindowPixel(HWND h, int x, int y) {
-    HDC dc = GetWindowDC(h);
-    COLORREF p = GetPixel(dc, x, y);
-    ReleaseDC(h, dc);
-    return p;
-}
 
 // The whole window's pixels.
 std::vector<uint32_t> WindowShot(HWND h, int* w = nullptr, int* hgt = nullptr) {
@@ -99,7 +93,6 @@ void SaveShot(TForm& form, const char* name) {
 }
 
 void Repaint(HWND h) { RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN); }
-
 
 POINT ScreenPoint(HWND h, int x, int y) {
     POINT p{x, y};

@@ -36,6 +36,8 @@ using skintest::WindowPixels;
 
 namespace {
 
+using skintest::WindowPixel;
+
 const int kCW = GetSystemMetrics(SM_CXHSCROLL);
 
 // `cells` solid cells of w x h side by side, each its own colour (never magenta).
@@ -69,15 +71,6 @@ std::vector<uint8_t> StripSkinFile() {
 COLORREF CellColour(TBitmap& strip, int cells, int cell) {
     const int w = strip.Width() / cells;
     return GetPixel(strip.Canvas().Handle(), (cell - 1) * w + w / 2, strip.Height() / 2);
-}
-
-// What the screen shows at a point given in the window's own (window, not
-// client) coordinates.
-COLORREF WindowPixel(HWND h, int x, int y) {
-    HDC dc = GetWindowDC(h);
-    COLORREF p = GetPixel(dc, x, y);
-    ReleaseDC(h, dc);
-    return p;
 }
 
 SCROLLBARINFO BarInfo(HWND h, LONG which) {

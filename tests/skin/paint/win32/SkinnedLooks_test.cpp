@@ -13,8 +13,10 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "PixelCapture.h"
 #include "SkinTestSupport.h"
 #include "skin/data/win32/Winskindata.h"
 #include "skin/paint/win32/SkinMP.h"
@@ -41,6 +43,8 @@ using namespace relayon::skin;
 
 namespace {
 
+using skintest::ClientPixel;
+
 // The dark skin lies beside the light one in the native tree.
 std::vector<uint8_t> DarkSkin() {
     std::string path = std::string("Z:") + RELAYON_TEST_SKIN;
@@ -51,11 +55,9 @@ std::vector<uint8_t> DarkSkin() {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
-COLORREF Pixel(HWND h, int x, int y) {
-    HDC dc = GetDC(h);
-    COLORREF p = GetPixel(dc, x, y);
-    ReleaseDC(h, dc);
-    return p;
+// Every look is checked in both skins: the light one and the dark one.
+std::vector<std::pair<const char*, std::vector<uint8_t>>> BothSkins() {
+    return {{"light", skintest::LightSkin()}, {"dark", DarkSkin()}};
 }
 
 int Distance(COLORREF a, COLORREF b) {
@@ -112,7 +114,7 @@ protected:
 }  // namespace
 
 TEST_F(SkinnedLooks, ChildrenOfContainersShowTheSkinsGroundAndText) {
-    for (const auto& [name, bytes] : {std::pair{"light", skintest::LightSkin()}, std::pair{"dark", DarkSkin()}}) {
+    for (const auto& [name, bytes] : BothSkins()) {
         SCOPED_TRACE(name);
         Use(bytes);
         auto* group = Add<TGroupBox>(form.get(), 10, 10, 240, 140);
@@ -143,15 +145,15 @@ TEST_F(SkinnedLooks, ChildrenOfContainersShowTheSkinsGroundAndText) {
 
         for (auto [box, label] : {std::pair<TWinControl*, TLabel*>{group, inGroup}, {panel, inPanel}}) {
             const RECT r = BoundsOf(label);
-            EXPECT_EQ(Pixel(box->Handle(), r.right - 3, r.top + 1), Scheme(csButtonFace));
+            EXPECT_EQ(ClientPixel(box->Handle(), r.right - 3, r.top + 1), Scheme(csButtonFace));
             EXPECT_GT(CountNear(box->Handle(), r, Scheme(csButtonText), 40), 10);
         }
         // The edit's text keeps its dark colour on its white ground.
         RECT inside{};
         GetClientRect(edit->Handle(), &inside);
         EXPECT_GT(CountNear(edit->Handle(), inside, RGB(0, 0, 0), 40), 10);
-        EXPECT_EQ(Pixel(track->Handle(), 1, 1), Scheme(csButtonFace));
-        EXPECT_EQ(Pixel(track->Handle(), track->Width() - 2, track->Height() - 2), Scheme(csButtonFace));
+        EXPECT_EQ(ClientPixel(track->Handle(), 1, 1), Scheme(csButtonFace));
+        EXPECT_EQ(ClientPixel(track->Handle(), track->Width() - 2, track->Height() - 2), Scheme(csButtonFace));
 
         sf->DeleteControls();
         form->SetColor(clBtnFace);
@@ -164,7 +166,7 @@ TEST_F(SkinnedLooks, ChildrenOfContainersShowTheSkinsGroundAndText) {
 }
 
 TEST_F(SkinnedLooks, MediaPlayerButtonsShowGlyphsInTheSkinsColours) {
-    for (const auto& [name, bytes] : {std::pair{"light", skintest::LightSkin()}, std::pair{"dark", DarkSkin()}}) {
+    for (const auto& [name, bytes] : BothSkins()) {
         SCOPED_TRACE(name);
         Use(bytes);
         skin.SetSkinControls(TSkinControlTypes{xcButton});
@@ -195,7 +197,7 @@ TEST_F(SkinnedLooks, MediaPlayerButtonsShowGlyphsInTheSkinsColours) {
 }
 
 TEST_F(SkinnedLooks, ToolBarPlatesOfHotAndPressedButtonsAreTheSkins) {
-    for (const auto& [name, bytes] : {std::pair{"light", skintest::LightSkin()}, std::pair{"dark", DarkSkin()}}) {
+    for (const auto& [name, bytes] : BothSkins()) {
         SCOPED_TRACE(name);
         Use(bytes);
         auto* bar = Add<TToolBar>(form.get(), 0, 0, 500, 30);
@@ -229,7 +231,7 @@ TEST_F(SkinnedLooks, ToolBarPlatesOfHotAndPressedButtonsAreTheSkins) {
                 allowed.push_back(GetPixel(map.Canvas().Handle(), (cell - 1) * cw + cw / 2, y));
             int n = 0;
             for (int y = r.top + 1 + top; y < r.bottom - 1 - bottom; ++y)
-                n += std::find(allowed.begin(), allowed.end(), Pixel(bar->Handle(), r.left + 8, y)) == allowed.end();
+                n += std::find(allowed.begin(), allowed.end(), ClientPixel(bar->Handle(), r.left + 8, y)) == allowed.end();
             return n;
         };
         EXPECT_EQ(strays(1), 0);
@@ -254,7 +256,7 @@ TEST_F(SkinnedLooks, ToolBarPlatesOfHotAndPressedButtonsAreTheSkins) {
 }
 
 TEST_F(SkinnedLooks, LabelsOnFormsFramesAndScrollBoxesReadOnTheSkinsFace) {
-    for (const auto& [name, bytes] : {std::pair{"light", skintest::LightSkin()}, std::pair{"dark", DarkSkin()}}) {
+    for (const auto& [name, bytes] : BothSkins()) {
         SCOPED_TRACE(name);
         Use(bytes);
         auto* onForm = AddLabel(form.get(), 10, 10);
@@ -281,7 +283,7 @@ TEST_F(SkinnedLooks, LabelsOnFormsFramesAndScrollBoxesReadOnTheSkinsFace) {
              {std::pair<TWinControl*, TLabel*>{form.get(), onForm}, {frame, inFrame}, {box, inBox}}) {
             SCOPED_TRACE(parent->ClassName());
             const RECT r = BoundsOf(label);
-            EXPECT_EQ(Pixel(parent->Handle(), r.right - 3, r.top + 1), Scheme(csButtonFace));
+            EXPECT_EQ(ClientPixel(parent->Handle(), r.right - 3, r.top + 1), Scheme(csButtonFace));
             EXPECT_GT(CountNear(parent->Handle(), r, Scheme(csButtonText), 40), 10);
         }
         RECT inside{};
@@ -299,7 +301,7 @@ TEST_F(SkinnedLooks, LabelsOnFormsFramesAndScrollBoxesReadOnTheSkinsFace) {
 }
 
 TEST_F(SkinnedLooks, GridFixedCellsReadOnTheSkinsFace) {
-    for (const auto& [name, bytes] : {std::pair{"light", skintest::LightSkin()}, std::pair{"dark", DarkSkin()}}) {
+    for (const auto& [name, bytes] : BothSkins()) {
         SCOPED_TRACE(name);
         Use(bytes);
         auto* grid = Add<TStringGrid>(form.get(), 10, 10, 300, 150);
@@ -316,7 +318,7 @@ TEST_F(SkinnedLooks, GridFixedCellsReadOnTheSkinsFace) {
         Repaint(grid->Handle());
         RECT fixed = grid->CellRect(0, 2), cell = grid->CellRect(2, 3);
         InflateRect(&fixed, -2, -2);
-        EXPECT_EQ(Pixel(grid->Handle(), fixed.right - 3, fixed.top + 1), Scheme(csButtonFace));
+        EXPECT_EQ(ClientPixel(grid->Handle(), fixed.right - 3, fixed.top + 1), Scheme(csButtonFace));
         EXPECT_GT(CountNear(grid->Handle(), fixed, Scheme(csButtonText), 40), 10);
         // Cells on the grid's own ground keep the font's dark text.
         EXPECT_GT(CountNear(grid->Handle(), cell, RGB(0, 0, 0), 40), 10);

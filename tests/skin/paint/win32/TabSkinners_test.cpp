@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "PixelCapture.h"
 #include "SkinTestSupport.h"
 #include "skin/data/SkinWriter.h"
 #include "skin/data/win32/Winskindata.h"
@@ -35,6 +36,8 @@ using skintest::MoveMouseTo;
 using skintest::Snapshot;
 
 namespace {
+
+using skintest::ClientPixel;
 
 // `cells` solid cells of w x h side by side, each its own colour.
 PixelImage Strip(int cells, int w, int h, uint8_t seed) {
@@ -66,16 +69,6 @@ COLORREF CellColour(TBitmap& strip, int cells, int cell) {
     const int w = strip.Width() / cells;
     return GetPixel(strip.Canvas().Handle(), (cell - 1) * w + w / 2, strip.Height() / 2);
 }
-
-COLORREF Pixel(HWND h, int x, int y) {
-    HDC dc = GetDC(h);
-    COLORREF p = GetPixel(dc, x, y);
-    ReleaseDC(h, dc);
-    return p;
-}
-
-
-
 
 // Key `vk` pressed and released, with Ctrl held when asked.
 void Key(WORD vk, bool ctrl = false) {
@@ -144,7 +137,7 @@ protected:
     // A pixel of tab `index` of a top or bottom strip clear of its caption.
     COLORREF TabPlate(HWND tabs, int index) {
         RECT r = TabRect(tabs, index);
-        return Pixel(tabs, r.left + 3, (r.top + r.bottom) / 2);
+        return ClientPixel(tabs, r.left + 3, (r.top + r.bottom) / 2);
     }
 
     TSkinData skin{nullptr};
@@ -164,8 +157,8 @@ TEST_F(TabSkinners, PlatesAndBorderFromTheSkinAndPagesSwitchByMouseAndKeysAsUnsk
     EXPECT_EQ(TabPlate(h, 1), Tab(1));
     EXPECT_EQ(TabPlate(h, 2), Tab(1));
     RECT display = skinned->DisplayRect();
-    EXPECT_EQ(Pixel(h, display.left - 2, (display.top + display.bottom) / 2), Border());
-    EXPECT_EQ(Pixel(h, (display.left + display.right) / 2, display.bottom + 1), Border());
+    EXPECT_EQ(ClientPixel(h, display.left - 2, (display.top + display.bottom) / 2), Border());
+    EXPECT_EQ(ClientPixel(h, (display.left + display.right) / 2, display.bottom + 1), Border());
 
     // A real click on a skinned tab switches the page, and the plates follow.
     RECT second = TabRect(h, 1);
@@ -227,14 +220,14 @@ TEST_F(TabSkinners, StripsBelowAndBesideThePageUseTheSameCells) {
     EXPECT_EQ(TabPlate(bottom->Handle(), 1), Tab(2));
     EXPECT_EQ(TabPlate(bottom->Handle(), 0), Tab(1));
     RECT display = bottom->DisplayRect();
-    EXPECT_EQ(Pixel(bottom->Handle(), (display.left + display.right) / 2, display.top - 2), Border());
+    EXPECT_EQ(ClientPixel(bottom->Handle(), (display.left + display.right) / 2, display.top - 2), Border());
     // Side tabs lie along the page: probe near a tab's end, clear of the caption.
     for (int i = 0; i < 2; ++i) {
         RECT r = TabRect(right->Handle(), i);
-        EXPECT_EQ(Pixel(right->Handle(), (r.left + r.right) / 2, r.top + 3), Tab(i == 1 ? 2 : 1)) << i;
+        EXPECT_EQ(ClientPixel(right->Handle(), (r.left + r.right) / 2, r.top + 3), Tab(i == 1 ? 2 : 1)) << i;
     }
     display = right->DisplayRect();
-    EXPECT_EQ(Pixel(right->Handle(), (display.left + display.right) / 2, display.top - 2), Border());
+    EXPECT_EQ(ClientPixel(right->Handle(), (display.left + display.right) / 2, display.top - 2), Border());
 }
 
 TEST_F(TabSkinners, HeaderItemsTrackTheMouseAndKeepColumnSizing) {
@@ -252,11 +245,11 @@ TEST_F(TabSkinners, HeaderItemsTrackTheMouseAndKeepColumnSizing) {
     auto itemPixel = [&](int i) {
         RECT r{};
         SendMessageW(h, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
-        return Pixel(h, r.left + 4, r.top + 3);
+        return ClientPixel(h, r.left + 4, r.top + 3);
     };
 
     for (int i = 0; i < 3; ++i) EXPECT_EQ(itemPixel(i), HeaderCell(1)) << i;
-    EXPECT_EQ(Pixel(h, 350, 12), HeaderCell(1));  // the space right of the items
+    EXPECT_EQ(ClientPixel(h, 350, 12), HeaderCell(1));  // the space right of the items
 
     MoveMouseTo(ScreenPoint(h, 135, 12));
     EXPECT_EQ(itemPixel(1), HeaderCell(2));
@@ -286,7 +279,7 @@ TEST_F(TabSkinners, TabSetClickSelectsTheDrawnTab) {
     const HWND h = set->Handle();
     auto plate = [&](int i) {
         RECT r = set->ItemRect(i);
-        return Pixel(h, r.left + 2, (r.top + r.bottom) / 2);
+        return ClientPixel(h, r.left + 2, (r.top + r.bottom) / 2);
     };
     EXPECT_EQ(plate(0), Tab(2));
     EXPECT_EQ(plate(2), Tab(1));

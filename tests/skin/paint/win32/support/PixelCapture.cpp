@@ -30,6 +30,20 @@ std::vector<uint32_t> WindowPixels(HWND h) {
     return px;
 }
 
+COLORREF ClientPixel(HWND h, int x, int y) {
+    HDC dc = GetDC(h);
+    const COLORREF p = GetPixel(dc, x, y);
+    ReleaseDC(h, dc);
+    return p;
+}
+
+COLORREF WindowPixel(HWND h, int x, int y) {
+    HDC dc = GetWindowDC(h);
+    const COLORREF p = GetPixel(dc, x, y);
+    ReleaseDC(h, dc);
+    return p;
+}
+
 std::vector<COLORREF> WindowColours(HWND h, const RECT& r) {
     HDC dc = GetWindowDC(h);
     const std::vector<uint32_t> px = CapturePixels(dc, r);

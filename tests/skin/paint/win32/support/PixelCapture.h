@@ -13,6 +13,9 @@ namespace skintest {
 std::vector<uint32_t> CapturePixels(HDC source, const RECT& r);
 // The whole window's pixels, frame included.
 std::vector<uint32_t> WindowPixels(HWND h);
+// One pixel as the screen shows it, in client or in window coordinates.
+COLORREF ClientPixel(HWND h, int x, int y);
+COLORREF WindowPixel(HWND h, int x, int y);
 // The window's pixels in r (window coordinates) as COLORREF values.
 std::vector<COLORREF> WindowColours(HWND h, const RECT& r);
 // Opaque pixels of cell `cell` (from 1) of `cells` side-by-side cells of
